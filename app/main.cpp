@@ -1,0 +1,12 @@
+#include "game/tavola.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mcm-mcd"));
+    Tavola tavola;
+    tavola.Show();
+    return QApplication::exec();
+}

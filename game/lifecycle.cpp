@@ -1,0 +1,108 @@
+// Starting and ending games: load, exit, new game and the end of the time.
+#include "game/tavola.h"
+
+#include "forms/host.h"
+#include "ui_tavola.h"
+
+#include <QAction>
+#include <QDate>
+#include <QLocale>
+#include <QTimer>
+
+using namespace forms;
+
+// Resources of a static library must be registered by hand.
+static void initTavolaResources()
+{
+    Q_INIT_RESOURCE(tavola);
+}
+
+Tavola::Tavola(QWidget *parent) : QMainWindow(parent)
+{
+    initTavolaResources();
+    setApplicationTitle(QStringLiteral("mcm e MCD"));
+}
+
+Tavola::~Tavola() = default;
+
+void Tavola::Show()
+{
+    if (!loaded)
+        Load();
+    show();
+}
+
+void Tavola::Load()
+{
+    ui = std::make_unique<Ui::Tavola>();
+    ui->setupUi(this);
+    Timer1 = new QTimer(this);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1->setInterval(1000);
+    Timer1->start();
+    wireEvents();
+    loaded = true;
+    activatePending = true;
+    Form_Load();
+}
+
+// The handler that unloads may belong to the controls going away (the menu
+// item of a new game), so they are deleted only back in the event loop;
+// the boxes of the next load run nested loops that leave them alone.
+void Tavola::Unload()
+{
+    hide();
+    Timer1->stop();
+    Timer1->deleteLater();
+    for (QAction *action : findChildren<QAction *>(Qt::FindDirectChildrenOnly))
+        action->deleteLater();
+    takeCentralWidget()->deleteLater();
+    setMenuWidget(nullptr);
+    loaded = false;
+}
+
+void Tavola::Form_Load()
+{
+    Timer1->stop();
+    const QString name = InputBox(QStringLiteral("Come ti chiami"));
+    MsgBox(QLatin1Char(' ') + name + QStringLiteral(" vediamo se sei un vero campione  "));
+    ui->lblnome1->setCaption(name);
+    ResetClock();
+    CorrectCount = 0;
+    WrongCount = 0;
+    RecordDir = GetSystemDir();
+    createRecordFiles();
+    showRecord();
+    TicksLeft = CInt(static_cast<double>(ClockSeconds) + 900);
+    ui->lblconto->setCaption(clockText());
+}
+
+void Tavola::cmdExit_Click()
+{
+    if (MsgBox(QStringLiteral("Vuoi veramente lasciarmi  ?"), vbYesNo + vbQuestion + vbDefaultButton2,
+               QStringLiteral("Uscire dal programma")) == vbNo)
+        return;
+    SaveRecordIfBeaten();
+    End();
+}
+
+void Tavola::Next_Click()
+{
+    if (MsgBox(QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"), vbYesNo + vbQuestion + vbDefaultButton2,
+               QStringLiteral("INIZIARE NUOVA GARA")) == vbNo)
+        return;
+    SaveRecordIfBeaten();
+    Unload();
+    Show();
+}
+
+void Tavola::GameOver()
+{
+    const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    MsgBox(QStringLiteral("Ciao a presto. Ore ") + CStr(TicksLeft), vbOKOnly, QStringLiteral("Data ") + today);
+    // A short idle count before the record check.
+    for (DelayCounter = 1; DelayCounter <= 1000; DelayCounter = static_cast<Integer>(DelayCounter + 1)) {
+    }
+    SaveRecordIfBeaten();
+    End();
+}

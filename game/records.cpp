@@ -1,0 +1,128 @@
+// The record: the best score and its holder, kept in two files of the
+// machine's shared directory and shown in lblpunti and lblnome.
+#include "game/tavola.h"
+
+#include "forms/host.h"
+#include "forms/runtimeerror.h"
+#include "forms/sequentialfiles.h"
+#include "forms/windowsdirectory.h"
+#include "ui_tavola.h"
+
+#include <QDir>
+#include <QLockFile>
+
+using namespace forms;
+
+namespace {
+
+const QString scoreFileName = QStringLiteral("primato.txt");
+const QString nameFileName = QStringLiteral("nprimato.txt");
+const QString lockFileName = QStringLiteral("primato.lock");
+constexpr unsigned directoryBufferSize = 128;
+// A record file is a line; more than this is not worth the wait at start.
+constexpr qint64 largestRecordFile = 64 * 1024;
+constexpr int lockWaitMs = 5000;
+
+QString trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text.at(first) == QLatin1Char(' '))
+        ++first;
+    while (last > first && text.at(last - 1) == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+void warn(const QString &message)
+{
+    MsgBox(message, vbExclamation);
+}
+
+} // namespace
+
+QString Tavola::GetSystemDir()
+{
+    QByteArray buffer(directoryBufferSize, '\0');
+    const unsigned length = GetWindowsDirectoryA(buffer.data(), directoryBufferSize);
+    if (length == 0) {
+        warn(QStringLiteral("Non trovo una cartella in cui tenere il record: per questa partita il record non "
+                            "sarà registrato."));
+        return QString();
+    }
+    if (length >= directoryBufferSize) {
+        warn(QStringLiteral("Il percorso della cartella del record è troppo lungo (%1 caratteri, al massimo %2): "
+                            "per questa partita il record non sarà registrato.")
+                 .arg(length - 1)
+                 .arg(directoryBufferSize - 1));
+        return QString();
+    }
+    QString directory = trimBlanks(QString::fromLocal8Bit(buffer)).left(static_cast<qsizetype>(length));
+    if (!directory.endsWith(pathSeparator()))
+        directory += pathSeparator();
+    return directory;
+}
+
+QString Tavola::Leggifiletxt(const QString &nomefile)
+{
+    return readFile(nomefile, largestRecordFile);
+}
+
+// Without a usable record file the game goes on with a record of 0 for this
+// run and writes nothing, so that a record it cannot see is never replaced.
+void Tavola::createRecordFiles()
+{
+    if (RecordDir.isEmpty())
+        return;
+    try {
+        createFile(RecordDir + scoreFileName);
+        createFile(RecordDir + nameFileName);
+    } catch (const RuntimeError &error) {
+        warn(error.description() + QStringLiteral("\nPer questa partita il record non sarà registrato."));
+        RecordDir.clear();
+    }
+}
+
+void Tavola::showRecord()
+{
+    if (RecordDir.isEmpty())
+        return;
+    try {
+        ui->lblpunti->setCaption(Leggifiletxt(RecordDir + scoreFileName));
+        ui->lblnome->setCaption(Leggifiletxt(RecordDir + nameFileName));
+    } catch (const RuntimeError &error) {
+        warn(error.description() + QStringLiteral("\nPer questa partita il record vale 0 e non sarà registrato."));
+        ui->lblpunti->setCaption(QString());
+        ui->lblnome->setCaption(QString());
+        RecordDir.clear();
+    }
+}
+
+void Tavola::SaveRecordIfBeaten()
+{
+    const double record = Val(ui->lblpunti->caption());
+    const double score = CDbl(ui->lblScore->caption());
+    if (record >= score || RecordDir.isEmpty())
+        return;
+
+    // Another game on this machine may be saving too, or may have set a
+    // higher record since this one was loaded: decide again under the lock.
+    QLockFile lock(RecordDir + lockFileName);
+    if (!lock.tryLock(lockWaitMs)) {
+        warn(QStringLiteral("Non riesco a registrare il record: la cartella \"%1\" è occupata da un altro gioco o "
+                            "non è scrivibile.")
+                 .arg(QDir::toNativeSeparators(RecordDir)));
+        return;
+    }
+    try {
+        if (Val(Leggifiletxt(RecordDir + scoreFileName)) >= score)
+            return;
+        printLinesToFiles({{RecordDir + scoreFileName, ui->lblScore->caption()},
+                           {RecordDir + nameFileName, ui->lblnome1->caption()}});
+    } catch (const RuntimeError &error) {
+        warn(QStringLiteral("Non sono riuscito a registrare il record.\n") + error.description());
+        return;
+    }
+    lock.unlock();
+    MsgBox(QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\""));
+}
