@@ -1,0 +1,29 @@
+#pragma once
+
+#include "forms/eventguard.h"
+#include "game/tavola.h"
+#include "scriptedhost.h"
+#include "tavolaaccess.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A game loaded and shown with its record directory in a fresh folder, and
+// its boxes answered by a script.
+struct GameFixture
+{
+    explicit GameFixture(const QStringList &names = {QStringLiteral("Anna")}, const QString &recordDir = QString())
+    {
+        qputenv("WINDIR", (recordDir.isEmpty() ? folder.path() : recordDir).toLocal8Bit());
+        host.names = names;
+        forms::runHandler([this] { tavola->Show(); });
+    }
+
+    QString recordPath(const QString &name) const { return folder.filePath(name); }
+
+    QTemporaryDir folder;
+    ScriptedHost host;
+    std::unique_ptr<Tavola> tavola = std::make_unique<Tavola>();
+    TavolaTestAccess game{*tavola};
+};
