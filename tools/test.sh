@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+bash "$top/tools/setup.sh" "$top/build"
+cd "$top/build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
