@@ -7,17 +7,23 @@
 
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <memory>
 
 // A game loaded and shown with its record directory in a fresh folder, and
 // its boxes answered by a script.
 struct GameFixture
 {
-    explicit GameFixture(const QStringList &names = {QStringLiteral("Anna")}, const QString &recordDir = QString())
+    explicit GameFixture(const QStringList &names = {QStringLiteral("Anna")}, const QString &recordDir = QString(),
+                         const std::function<void(GameFixture &, const ScriptedHost::Box &)> &whileLoading = {})
     {
         qputenv("WINDIR", (recordDir.isEmpty() ? folder.path() : recordDir).toLocal8Bit());
         host.names = names;
+        if (whileLoading)
+            host.whileOpen = [this, &whileLoading](const ScriptedHost::Box &box) { whileLoading(*this, box); };
         forms::runHandler([this] { tavola->Show(); });
+        host.whileOpen = {};
     }
 
     QString recordPath(const QString &name) const { return folder.filePath(name); }

@@ -19,8 +19,12 @@ public:
     Ui::Tavola &ui() const { return *t.ui; }
     QTimer *timer() const { return t.Timer1; }
 
-    // One tick of Timer1, delivered as the timer delivers it.
-    void tick() const { QMetaObject::invokeMethod(t.Timer1, "timeout", Qt::DirectConnection); }
+    // One second passes: Timer1 ticks, as the timer does, only while enabled.
+    void tick() const
+    {
+        if (t.Timer1->isActive())
+            QMetaObject::invokeMethod(t.Timer1, "timeout", Qt::DirectConnection);
+    }
     void ticks(int count) const
     {
         for (int i = 0; i < count; ++i)

@@ -1,0 +1,217 @@
+#include "gamefixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QSysInfo>
+#include <QTest>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QString campione = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Ends the game by the exit button, confirmed, with this score.
+void exitWithScore(GameFixture &fixture, const QString &score)
+{
+    fixture.game.ui().lblScore->setCaption(score);
+    fixture.host.yesNoAnswer = forms::vbYes;
+    fixture.game.ui().cmdExit->click();
+    QCOMPARE(fixture.host.endCount, 1);
+}
+
+// A fixture whose record files hold these bytes before the game loads.
+struct RecordFixture
+{
+    RecordFixture(const QByteArray &score, const QByteArray &name, const QStringList &names = {"Anna"})
+    {
+        write(folder.filePath("primato.txt"), score);
+        write(folder.filePath("nprimato.txt"), name);
+        fixture = std::make_unique<GameFixture>(names, folder.path());
+    }
+    QString path(const QString &file) const { return folder.filePath(file); }
+
+    QTemporaryDir folder;
+    std::unique_ptr<GameFixture> fixture;
+};
+
+} // namespace
+
+class TestRecords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstStartCreatesEmptyFiles();
+    void directoryOfRecord();
+    void save_data();
+    void save();
+    void readsLocalOrLatin1Text();
+    void refusesWhatIsNotAPlainFile_data();
+    void refusesWhatIsNotAPlainFile();
+    void readsAtMost64KiB();
+    void failedSaveIsReported();
+    void higherRecordSavedMeanwhileStands();
+    void staleLockDoesNotBlock();
+};
+
+void TestRecords::firstStartCreatesEmptyFiles()
+{
+    GameFixture fixture;
+    QCOMPARE(contents(fixture.recordPath("primato.txt")), QByteArray());
+    QCOMPARE(contents(fixture.recordPath("nprimato.txt")), QByteArray());
+    QCOMPARE(fixture.game.ui().lblpunti->caption(), QString());
+    QCOMPARE(fixture.game.ui().lblnome->caption(), QString());
+    // Group-writable, so that every player of a shared directory can save.
+    QVERIFY(QFile::permissions(fixture.recordPath("primato.txt")) & QFileDevice::WriteGroup);
+}
+
+void TestRecords::directoryOfRecord()
+{
+    GameFixture fixture;
+    QCOMPARE(fixture.tavola->GetSystemDir(), fixture.folder.path() + QLatin1Char('/'));
+
+    // A path that cannot fit the 128-character buffer: told, and no record.
+    const QString deep = fixture.folder.path() + QLatin1Char('/') + QString(130, QLatin1Char('d'));
+    QVERIFY(QDir().mkpath(deep));
+    GameFixture longPath({"Anna"}, deep);
+    QVERIFY(longPath.host.prompts().join('\n').contains("troppo lungo"));
+    QVERIFY(longPath.game.RecordDir().isEmpty());
+    QVERIFY(!QFile::exists(deep + "/primato.txt"));
+}
+
+void TestRecords::save_data()
+{
+    QTest::addColumn<QByteArray>("scoreBefore");
+    QTest::addColumn<QString>("player");
+    QTest::addColumn<QString>("score");
+    QTest::addColumn<QByteArray>("scoreAfter");
+    QTest::addColumn<QByteArray>("nameAfter");
+
+    QTest::newRow("7 beats 5") << QByteArray("5\r\n") << "Anna" << "7" << QByteArray("7\r\n") << QByteArray("Anna\r\n");
+    QTest::newRow("empty name") << QByteArray("5\r\n") << "" << "7" << QByteArray("7\r\n") << QByteArray("\r\n");
+    QTest::newRow("tie stands") << QByteArray("7\r\n") << "Anna" << "7" << QByteArray("7\r\n") << QByteArray("Bea\r\n");
+    QTest::newRow("0 against empty") << QByteArray() << "Anna" << "0" << QByteArray() << QByteArray("Bea\r\n");
+    QTest::newRow("garbage counts 0") << QByteArray("abc\r\n") << "Anna" << "1" << QByteArray("1\r\n") << QByteArray("Anna\r\n");
+    QTest::newRow("several lines, first counts") << QByteArray("5\r\n9\r\n") << "Anna" << "6" << QByteArray("6\r\n") << QByteArray("Anna\r\n");
+    QTest::newRow("text after number") << QByteArray("12 punti\r\n") << "Anna" << "11" << QByteArray("12 punti\r\n") << QByteArray("Bea\r\n");
+}
+
+void TestRecords::save()
+{
+    QFETCH(QByteArray, scoreBefore);
+    QFETCH(QString, player);
+    QFETCH(QString, score);
+    RecordFixture records(scoreBefore, "Bea\r\n", {player});
+    QCOMPARE(records.fixture->game.ui().lblpunti->caption(), QString::fromLatin1(scoreBefore));
+    exitWithScore(*records.fixture, score);
+
+    QFETCH(QByteArray, scoreAfter);
+    QTEST(contents(records.path("primato.txt")), "scoreAfter");
+    QTEST(contents(records.path("nprimato.txt")), "nameAfter");
+    QCOMPARE(records.fixture->host.prompts().count(campione), scoreAfter == scoreBefore ? 0 : 1);
+
+    // The next start shows the record and its holder, files untouched.
+    GameFixture again({"Carlo"}, records.folder.path());
+    QCOMPARE(again.game.ui().lblpunti->caption(), QString::fromLatin1(scoreAfter));
+    QTEST(contents(records.path("primato.txt")), "scoreAfter");
+}
+
+void TestRecords::readsLocalOrLatin1Text()
+{
+    RecordFixture records("3\r\n", "Nicol\xf2\r\n");
+    QCOMPARE(records.fixture->game.ui().lblnome->caption(), QStringLiteral("Nicolò\r\n"));
+    RecordFixture utf8("3\r\n", "Nicolò\r\n");
+    QCOMPARE(utf8.fixture->game.ui().lblnome->caption(), QStringLiteral("Nicolò\r\n"));
+}
+
+void TestRecords::refusesWhatIsNotAPlainFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("symbolic link") << "link";
+    QTest::newRow("FIFO") << "fifo";
+    QTest::newRow("directory") << "directory";
+}
+
+// Told in a box, left alone, no hang; the game goes on with a record of 0.
+void TestRecords::refusesWhatIsNotAPlainFile()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir folder;
+    const QString target = folder.filePath("elsewhere.txt");
+    write(target, "99\r\n");
+    const QString path = folder.filePath("primato.txt");
+    if (kind == "link")
+        QVERIFY(QFile::link(target, path));
+    else if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    else
+        QVERIFY(QDir().mkdir(path));
+
+    GameFixture fixture({"Anna"}, folder.path());
+    QVERIFY(fixture.host.prompts().join('\n').contains("primato.txt"));
+    exitWithScore(fixture, "5");
+    QCOMPARE(fixture.host.prompts().count(campione), 0);
+    QCOMPARE(contents(target), QByteArray("99\r\n"));
+    QCOMPARE(QFileInfo(path).isSymLink(), kind == "link");
+}
+
+void TestRecords::readsAtMost64KiB()
+{
+    RecordFixture records(QByteArray("8") + QByteArray(1 << 20, ' '), "Bea\r\n");
+    QCOMPARE(records.fixture->game.ui().lblpunti->caption().size(), 64 * 1024);
+}
+
+// The name file cannot be replaced: nothing is replaced, and no success is told.
+void TestRecords::failedSaveIsReported()
+{
+    RecordFixture records("5\r\n", "Bea\r\n");
+    QVERIFY(QFile::remove(records.path("nprimato.txt")));
+    QVERIFY(QDir().mkdir(records.path("nprimato.txt")));
+    exitWithScore(*records.fixture, "7");
+
+    const QString told = records.fixture->host.prompts().join('\n');
+    QVERIFY2(told.contains("Non sono riuscito a registrare il record") && told.contains("nprimato.txt"), qPrintable(told));
+    QCOMPARE(records.fixture->host.prompts().count(campione), 0);
+    QCOMPARE(contents(records.path("primato.txt")), QByteArray("5\r\n"));
+}
+
+// Another game on this machine saved 9 after this one loaded the record 5.
+void TestRecords::higherRecordSavedMeanwhileStands()
+{
+    RecordFixture records("5\r\n", "Bea\r\n");
+    write(records.path("primato.txt"), "9\r\n");
+    write(records.path("nprimato.txt"), "Dario\r\n");
+    exitWithScore(*records.fixture, "7");
+    QCOMPARE(contents(records.path("primato.txt")), QByteArray("9\r\n"));
+    QCOMPARE(contents(records.path("nprimato.txt")), QByteArray("Dario\r\n"));
+    QCOMPARE(records.fixture->host.prompts().count(campione), 0);
+}
+
+// A game that crashed while saving left its lock behind.
+void TestRecords::staleLockDoesNotBlock()
+{
+    RecordFixture records("5\r\n", "Bea\r\n");
+    write(records.path("primato.lock"),
+          "999999\nmcm-mcd\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    exitWithScore(*records.fixture, "7");
+    QCOMPARE(contents(records.path("primato.txt")), QByteArray("7\r\n"));
+    QCOMPARE(records.fixture->host.prompts().count(campione), 1);
+}
+
+QTEST_MAIN(TestRecords)
+#include "tst_records.moc"
