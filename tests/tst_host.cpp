@@ -1,0 +1,149 @@
+#include "forms/eventguard.h"
+#include "forms/host.h"
+#include "forms/runtimeerror.h"
+#include "scriptedhost.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Runs `look` on the modal box once it is open, from inside its own loop.
+void whenBoxOpens(const std::function<void(QWidget *)> &look)
+{
+    QTimer::singleShot(0, [look] {
+        QWidget *box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        look(box);
+    });
+}
+
+QAbstractButton *buttonNamed(QWidget *box, const QString &text)
+{
+    for (QAbstractButton *button : box->findChildren<QAbstractButton *>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
+}
+
+} // namespace
+
+class TestHost : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { forms::setApplicationTitle(QStringLiteral("mcm e MCD")); }
+    void yesNoBoxIsItalianWithNoAsDefault_data();
+    void yesNoBoxIsItalianWithNoAsDefault();
+    void okBoxAndTimersUnderIt();
+    void inputBoxCancelGivesEmpty_data();
+    void inputBoxCancelGivesEmpty();
+    void runtimeErrorIsShownAndEnds();
+    void endUnwindsNestedHandlers();
+    void endExitsAtOnceFromAnOpenBox();
+};
+
+void TestHost::yesNoBoxIsItalianWithNoAsDefault_data()
+{
+    QTest::addColumn<QString>("pressed");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Sì") << QStringLiteral("Sì") << 6;
+    QTest::newRow("No") << QStringLiteral("No") << 7;
+}
+
+void TestHost::yesNoBoxIsItalianWithNoAsDefault()
+{
+    QFETCH(QString, pressed);
+    whenBoxOpens([pressed](QWidget *box) {
+        auto *message = qobject_cast<QMessageBox *>(box);
+        QVERIFY(message);
+        QCOMPARE(message->windowTitle(), QStringLiteral("Uscire dal programma"));
+        QCOMPARE(message->icon(), QMessageBox::Question);
+        QCOMPARE(message->defaultButton()->text(), QStringLiteral("No"));
+        QVERIFY(buttonNamed(box, QStringLiteral("Sì")));
+        buttonNamed(box, pressed)->click();
+    });
+    QTEST(forms::MsgBox(QStringLiteral("Vuoi veramente lasciarmi  ?"), 292, QStringLiteral("Uscire dal programma")),
+          "answer");
+}
+
+// Timers go on ticking while a box waits for the player.
+void TestHost::okBoxAndTimersUnderIt()
+{
+    int ticks = 0;
+    QTimer clock;
+    clock.setInterval(5);
+    QObject::connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
+    clock.start();
+    whenBoxOpens([&ticks](QWidget *box) {
+        QCOMPARE(box->windowTitle(), QStringLiteral("mcm e MCD"));
+        QTRY_VERIFY(ticks >= 3);
+        buttonNamed(box, QStringLiteral("OK"))->click();
+    });
+    QCOMPARE(forms::MsgBox(QStringLiteral("Ciao")), 1);
+}
+
+void TestHost::inputBoxCancelGivesEmpty_data()
+{
+    QTest::addColumn<QString>("pressed");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("OK") << QStringLiteral("OK") << QStringLiteral("Anna");
+    QTest::newRow("Annulla") << QStringLiteral("Annulla") << QString();
+}
+
+void TestHost::inputBoxCancelGivesEmpty()
+{
+    QFETCH(QString, pressed);
+    whenBoxOpens([pressed](QWidget *box) {
+        QCOMPARE(box->windowTitle(), QStringLiteral("mcm e MCD"));
+        box->findChild<QLineEdit *>()->setText(QStringLiteral("Anna"));
+        buttonNamed(box, pressed)->click();
+    });
+    QTEST(forms::InputBox(QStringLiteral("Come ti chiami")), "answer");
+}
+
+void TestHost::runtimeErrorIsShownAndEnds()
+{
+    ScriptedHost host;
+    forms::runHandler([] { throw forms::RuntimeError::overflow(); });
+    QCOMPARE(host.endCount, 1);
+    QCOMPARE(host.boxes.size(), 1);
+    QVERIFY(host.boxes[0].prompt.contains(QStringLiteral("Overflow")));
+}
+
+// Nothing after End runs, in the handler that ended nor in the one below it.
+void TestHost::endUnwindsNestedHandlers()
+{
+    ScriptedHost host;
+    QStringList ran;
+    forms::runHandler([&ran] {
+        forms::runHandler([&ran] {
+            ran << "inner";
+            forms::End();
+        });
+        ran << "after inner";
+    });
+    QCOMPARE(ran, QStringList{"inner"});
+    QCOMPARE(host.endCount, 1);
+}
+
+void TestHost::endExitsAtOnceFromAnOpenBox()
+{
+    QProcess probe;
+    probe.start(QCoreApplication::applicationDirPath() + QStringLiteral("/endprobe"));
+    QVERIFY(probe.waitForFinished(10000));
+    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(probe.exitCode(), 0);
+    QCOMPARE(probe.readAllStandardOutput(), QByteArray("before\n"));
+}
+
+QTEST_MAIN(TestHost)
+#include "tst_host.moc"
