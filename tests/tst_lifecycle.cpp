@@ -1,4 +1,5 @@
 #include "gamefixture.h"
+#include "recordfiles.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -8,13 +9,6 @@ namespace {
 
 const QString exitQuestion = QStringLiteral("Vuoi veramente lasciarmi  ?");
 const QString newGameQuestion = QStringLiteral("INIZIAMO UNA NUOVA GARA  ?");
-const QString campione = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // Plays a right answer, so that the score beats an empty record.
 void answerRight(GameFixture &fixture)

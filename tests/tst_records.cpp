@@ -1,4 +1,5 @@
 #include "gamefixture.h"
+#include "recordfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,13 +11,6 @@
 
 namespace {
 
-const QString campione = QStringLiteral("Ok ho registrato il tuo record, C A M P I O N E\"");
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 void write(const QString &path, const QByteArray &bytes)
 {
