@@ -31,7 +31,8 @@ private slots:
     void confirmations();
     void exitSavesBeatenRecordThenEnds();
     void newGameStartsAfreshAndShowsNewRecord();
-    void timeRunsOutUnderConfirmation();
+    void timeRunsOutUnderBox_data();
+    void timeRunsOutUnderBox();
     void closingTheWindowWritesNothing();
 };
 
@@ -148,22 +149,41 @@ void TestLifecycle::newGameStartsAfreshAndShowsNewRecord()
     QCOMPARE(ui.lblScore->caption(), QStringLiteral("1"));
 }
 
-// The farewell comes on top of the open confirmation, and the program ends
-// without the confirmation being answered or the record checked twice.
-void TestLifecycle::timeRunsOutUnderConfirmation()
+void TestLifecycle::timeRunsOutUnderBox_data()
 {
+    QTest::addColumn<bool>("newGame");
+    QTest::addColumn<QString>("openBox");
+    QTest::addColumn<QStringList>("shown");
+
+    const QString farewell = QStringLiteral("Ciao a presto. Ore 0");
+    QTest::newRow("exit confirmation") << false << exitQuestion << QStringList{exitQuestion, farewell, campione};
+    QTest::newRow("new-game confirmation") << true << newGameQuestion << QStringList{newGameQuestion, farewell, campione};
+    // The record is on disk already: the game over does not save it twice.
+    QTest::newRow("record box") << false << campione << QStringList{exitQuestion, campione, farewell};
+}
+
+// The farewell comes on top of the open box, and the program ends without
+// that box being answered.
+void TestLifecycle::timeRunsOutUnderBox()
+{
+    QFETCH(bool, newGame);
+    QFETCH(QString, openBox);
     GameFixture fixture;
     answerRight(fixture);
     fixture.host.boxes.clear();
     fixture.host.yesNoAnswer = forms::vbYes;
     fixture.host.whileOpen = [&](const ScriptedHost::Box &box) {
-        if (box.prompt == exitQuestion)
+        if (box.prompt == openBox)
             fixture.game.ticks(901);
     };
-    fixture.game.ui().cmdExit->click();
+    if (newGame)
+        fixture.game.ui().Next->trigger();
+    else
+        fixture.game.ui().cmdExit->click();
 
-    QCOMPARE(fixture.host.prompts(), (QStringList{exitQuestion, "Ciao a presto. Ore 0", campione}));
+    QTEST(fixture.host.prompts(), "shown");
     QCOMPARE(fixture.host.endCount, 1);
+    QCOMPARE(contents(fixture.recordPath("primato.txt")), QByteArray("1\r\n"));
 }
 
 void TestLifecycle::closingTheWindowWritesNothing()
