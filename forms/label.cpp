@@ -3,11 +3,20 @@
 #include <QEvent>
 
 namespace forms {
-Label::Label(QWidget *parent) : QLabel(parent) {}
+// A classic label draws its text right against its border: no indent.
+Label::Label(QWidget *parent) : QLabel(parent)
+{
+    setIndent(0);
+}
 
 void Label::setCaption(const QString &caption)
 {
+    if (caption == m_caption)
+        return;
     m_caption = caption;
+    // QLabel::setText tells a screen reader of the new name, once, and only
+    // while one listens: the verdict, the kind of question and the clock are
+    // announced as they change.
     setText(shownText(caption));
     if (m_autoSize)
         fitToText();

@@ -1,11 +1,15 @@
 // Starting and ending games: load, exit, new game and the end of the time.
 #include "game/tavola.h"
 
+#include "forms/fonts.h"
 #include "forms/host.h"
+#include "forms/window.h"
 #include "ui_tavola.h"
 
 #include <QAction>
+#include <QCursor>
 #include <QDate>
+#include <QLayout>
 #include <QLocale>
 #include <QTimer>
 
@@ -20,7 +24,9 @@ static void initTavolaResources()
 Tavola::Tavola(QWidget *parent) : QMainWindow(parent)
 {
     initTavolaResources();
+    registerFontSubstitutes();
     setApplicationTitle(QStringLiteral("mcm e MCD"));
+    setCursor(QCursor(QPixmap(QStringLiteral(":/pictures/pointer.png")), 5, 0));
 }
 
 Tavola::~Tavola() = default;
@@ -36,6 +42,10 @@ void Tavola::Load()
 {
     ui = std::make_unique<Ui::Tavola>();
     ui->setupUi(this);
+    applyFontPointSizes(this);
+    // The controls sit at fixed places: the client area never changes size.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    centreOnScreen(this);
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);
     Timer1->setInterval(1000);
