@@ -21,9 +21,23 @@ static void initTavolaResources()
     Q_INIT_RESOURCE(tavola);
 }
 
+namespace {
+
+// The background bitmap stretched to Image2's rectangle. It is the largest
+// picture of the window: made on another thread, it keeps the window's start
+// short, and a new game reuses it.
+QImage stretchedBackground()
+{
+    return QImage(QStringLiteral(":/pictures/background.bmp"))
+        .scaled(QSize(703, 552), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace
+
 Tavola::Tavola(QWidget *parent) : QMainWindow(parent)
 {
     initTavolaResources();
+    background = std::async(std::launch::async, stretchedBackground).share();
     registerFontSubstitutes();
     setApplicationTitle(QStringLiteral("mcm e MCD"));
     setCursor(QCursor(QPixmap(QStringLiteral(":/pictures/pointer.png")), 5, 0));
@@ -43,6 +57,7 @@ void Tavola::Load()
     ui = std::make_unique<Ui::Tavola>();
     ui->setupUi(this);
     applyFontPointSizes(this);
+    ui->Image2->setPixmap(QPixmap::fromImage(background.get()));
     // The controls sit at fixed places: the client area never changes size.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     centreOnScreen(this);

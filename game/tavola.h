@@ -2,8 +2,10 @@
 
 #include "forms/conversions.h"
 
+#include <QImage>
 #include <QMainWindow>
 
+#include <future>
 #include <memory>
 
 namespace Ui {
@@ -75,6 +77,8 @@ private:
 
     std::unique_ptr<Ui::Tavola> ui;
     QTimer *Timer1 = nullptr;
+    // Image2's picture, decoded and stretched aside while the first boxes wait.
+    std::shared_future<QImage> background;
     bool loaded = false;
     bool activatePending = false;
 
