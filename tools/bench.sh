@@ -48,6 +48,8 @@ if [ "$quick" != --quick ]; then
     kill "${busy_pids[@]}"
 fi
 
+# The findings written by hand below the figures are kept.
+findings=$(awk '/^## Findings/ { keep = 1 } keep' "$top/docs/benchmarks.md" 2>/dev/null || true)
 cat > "$top/docs/benchmarks.md" <<MD
 # Benchmarks
 
@@ -68,4 +70,5 @@ $(free -g | awk '/Mem:/ { print $2 }') GiB, $(uname -sr), Qt $(dpkg-query -W -f=
 | clock: 900 ticks against the wall clock, idle machine | ${clock_idle} | ≤ 50 ms |
 | clock: 900 ticks against the wall clock, every core busy | ${clock_busy} | ≤ 50 ms |
 MD
+[ -z "$findings" ] || printf '\n%s\n' "$findings" >> "$top/docs/benchmarks.md"
 cat "$top/docs/benchmarks.md"
