@@ -87,6 +87,16 @@ void openPlain(QFile &file, const QString &path, int, QIODevice::OpenMode mode)
 }
 #endif
 
+bool syncToDisk(QSaveFile &file)
+{
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
+    Q_UNUSED(file);
+    return true;
+#endif
+}
+
 QString decodeLocal8Bit(const QByteArray &bytes)
 {
     QStringDecoder local(QStringDecoder::System);
@@ -136,7 +146,12 @@ void printLinesToFiles(const QList<std::pair<QString, QString>> &lineForPath)
         file->write(line.toLocal8Bit() + "\r\n");
         files.push_back(std::move(file));
     }
-    // Everything is written aside before anything is put in place.
+    // Everything is written aside and on disk before anything is put in place,
+    // so the files are replaced one right after the other.
+    for (const auto &file : files) {
+        if (!file->flush() || !syncToDisk(*file))
+            fail(deviceIoError, file->fileName(), file->errorString());
+    }
     for (const auto &file : files) {
         if (!file->commit())
             fail(deviceIoError, file->fileName(), file->errorString());

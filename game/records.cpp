@@ -22,6 +22,9 @@ constexpr unsigned directoryBufferSize = 128;
 // A record file is a line; more than this is not worth the wait at start.
 constexpr qint64 largestRecordFile = 64 * 1024;
 constexpr int lockWaitMs = 5000;
+// A save holds the lock for milliseconds. A lock older than this was left by
+// a game killed while saving, perhaps before it could write its process id.
+constexpr int staleLockMs = 2000;
 
 QString trimBlanks(const QString &text)
 {
@@ -108,6 +111,7 @@ void Tavola::SaveRecordIfBeaten()
     // Another game on this machine may be saving too, or may have set a
     // higher record since this one was loaded: decide again under the lock.
     QLockFile lock(RecordDir + lockFileName);
+    lock.setStaleLockTime(staleLockMs);
     if (!lock.tryLock(lockWaitMs)) {
         warn(QStringLiteral("Non riesco a registrare il record: la cartella \"%1\" è occupata da un altro gioco o "
                             "non è scrivibile.")

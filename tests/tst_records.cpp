@@ -1,6 +1,7 @@
 #include "gamefixture.h"
 #include "recordfiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
@@ -60,6 +61,7 @@ private slots:
     void readsAtMost64KiB();
     void failedSaveIsReported();
     void higherRecordSavedMeanwhileStands();
+    void staleLockDoesNotBlock_data();
     void staleLockDoesNotBlock();
 };
 
@@ -197,11 +199,22 @@ void TestRecords::higherRecordSavedMeanwhileStands()
 }
 
 // A game that crashed while saving left its lock behind.
+void TestRecords::staleLockDoesNotBlock_data()
+{
+    QTest::addColumn<QByteArray>("lock");
+    QTest::newRow("process gone") << "999999\nmcm-mcd\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+    QTest::newRow("killed before writing it") << QByteArray();
+}
+
 void TestRecords::staleLockDoesNotBlock()
 {
+    QFETCH(QByteArray, lock);
     RecordFixture records("5\r\n", "Bea\r\n");
-    write(records.path("primato.lock"),
-          "999999\nmcm-mcd\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    write(records.path("primato.lock"), lock);
+    QFile lockFile(records.path("primato.lock"));
+    QVERIFY(lockFile.open(QIODevice::ReadWrite));
+    QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-10), QFileDevice::FileModificationTime));
+    lockFile.close();
     exitWithScore(*records.fixture, "7");
     QCOMPARE(contents(records.path("primato.txt")), QByteArray("7\r\n"));
     QCOMPARE(records.fixture->host.prompts().count(campione), 1);
