@@ -1,0 +1,325 @@
+// Kills and races mcm-soak-saver against one record folder and checks after
+// every step that the record on disk is whole, never lower than before, and
+// held by the name saved with it. Prints a Markdown report; exits 1 on any
+// fault found.
+//   mcm-soak [--kills N] [--races N] [--budget SECONDS]
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <csignal>
+#include <cstdio>
+#include <optional>
+#include <random>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace {
+
+struct Record
+{
+    long long score = 0;
+    QString name;
+};
+
+struct Tally
+{
+    QString phase;
+    bool killed = false;
+    int rounds = 0;
+    int roundsThatSaved = 0;
+    int faults = 0;
+    // A kill between the two files' replacements leaves the new score with
+    // the old name: each file is whole, the pair is split.
+    int splitPairs = 0;
+    qint64 milliseconds = 0;
+};
+
+QString saverPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/mcm-soak-saver");
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A whole record: each file exactly one line with CR LF.
+std::optional<Record> readRecord(const QDir &folder)
+{
+    static const QRegularExpression scoreLine(QStringLiteral("^(\\d+)\r\n$"));
+    static const QRegularExpression nameLine(QStringLiteral("^(P\\d+)\r\n$"));
+    const auto score = scoreLine.match(QString::fromLatin1(contents(folder.filePath(QStringLiteral("primato.txt")))));
+    const auto name = nameLine.match(QString::fromLatin1(contents(folder.filePath(QStringLiteral("nprimato.txt")))));
+    if (!score.hasMatch() || !name.hasMatch())
+        return std::nullopt;
+    return Record{score.captured(1).toLongLong(), name.captured(1)};
+}
+
+QString nameFor(long long score)
+{
+    return QStringLiteral("P%1").arg(score);
+}
+
+void report(const Tally &tally, int round, const QString &what, const QDir &folder)
+{
+    std::fprintf(stderr, "%s round %d: %s; primato.txt=%s nprimato.txt=%s\n", qPrintable(tally.phase), round,
+                 qPrintable(what), contents(folder.filePath(QStringLiteral("primato.txt"))).toPercentEncoding().constData(),
+                 contents(folder.filePath(QStringLiteral("nprimato.txt"))).toPercentEncoding().constData());
+}
+
+// Checks the folder against the record seen before; returns the record now.
+Record checkAfter(Tally &tally, int round, const QDir &folder, const Record &before)
+{
+    const std::optional<Record> now = readRecord(folder);
+    if (!now) {
+        ++tally.faults;
+        report(tally, round, QStringLiteral("empty or partial record file"), folder);
+        return before;
+    }
+    if (now->score < before.score) {
+        ++tally.faults;
+        report(tally, round, QStringLiteral("record went down"), folder);
+    } else if (now->name != nameFor(now->score)) {
+        ++(tally.killed ? tally.splitPairs : tally.faults);
+        if (!tally.killed)
+            report(tally, round, QStringLiteral("name of another score"), folder);
+    }
+    if (now->score != before.score)
+        ++tally.roundsThatSaved;
+    return *now;
+}
+
+pid_t spawnSaver(const QStringList &arguments)
+{
+    QList<QByteArray> bytes{QFile::encodeName(saverPath())};
+    for (const QString &argument : arguments)
+        bytes << argument.toLocal8Bit();
+    std::vector<char *> argv;
+    for (QByteArray &argument : bytes)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv.front(), nullptr, nullptr, argv.data(), environ) != 0)
+        qFatal("cannot start %s", argv.front());
+    return pid;
+}
+
+int waitForExit(pid_t pid)
+{
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+
+void killAfter(pid_t pid, std::chrono::microseconds delay)
+{
+    QThread::usleep(static_cast<unsigned long>(delay.count()));
+    kill(pid, SIGKILL);
+    waitForExit(pid);
+}
+
+void seedRecord(const QDir &folder)
+{
+    for (const auto &[file, line] : {std::pair{"primato.txt", "0\r\n"}, std::pair{"nprimato.txt", "P0\r\n"}}) {
+        QFile record(folder.filePath(QLatin1String(file)));
+        if (!record.open(QIODevice::WriteOnly) || record.write(line) < 0)
+            qFatal("cannot seed %s", file);
+    }
+}
+
+class Soak
+{
+public:
+    Soak(std::uint32_t seed, qint64 phaseBudgetMs) : random(seed), budgetMs(phaseBudgetMs)
+    {
+        if (!scratch.isValid())
+            qFatal("no scratch folder");
+        folder = QDir(scratch.path());
+        qputenv("WINDIR", QFile::encodeName(scratch.path()));
+        seedRecord(folder);
+        last = *readRecord(folder);
+    }
+
+    qint64 measureGameMs()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        const int status = waitForExit(spawnSaver({QStringLiteral("game"), QStringLiteral("1"), nameFor(1)}));
+        if (status != 0)
+            qFatal("a whole game did not save (status %d)", status);
+        last = *readRecord(folder);
+        return clock.elapsed();
+    }
+
+    // Saves in a tight loop, killed after up to maxDelay.
+    Tally killLoops(int rounds, std::chrono::microseconds maxDelay)
+    {
+        return runPhase(QStringLiteral("kill during save loop"), true, rounds, [this, maxDelay](Tally &tally, int round) {
+            killAfter(spawnSaver({QStringLiteral("loop")}), randomDelay(maxDelay));
+            last = checkAfter(tally, round, folder, last);
+        });
+    }
+
+    // Whole games, each killed at a moment of its life.
+    Tally killGames(int rounds, std::chrono::microseconds maxDelay)
+    {
+        return runPhase(QStringLiteral("kill during whole game"), true, rounds, [this, maxDelay](Tally &tally, int round) {
+            const long long score = last.score + 1;
+            killAfter(spawnSaver({QStringLiteral("game"), QString::number(score), nameFor(score)}),
+                      randomDelay(maxDelay));
+            last = checkAfter(tally, round, folder, last);
+        });
+    }
+
+    // Two games beating the record by different amounts save at once: the
+    // higher must stand, whatever the order.
+    Tally races(int rounds)
+    {
+        return runPhase(QStringLiteral("two games saving at once"), false, rounds, [this](Tally &tally, int round) {
+            const auto [first, second] = twoScoresAbove(last.score);
+            const pid_t one = spawnSaver({QStringLiteral("game"), QString::number(first), nameFor(first)});
+            const pid_t other = spawnSaver({QStringLiteral("game"), QString::number(second), nameFor(second)});
+            watchScoreWhileRunning(tally, round, one, other);
+            const Record before = last;
+            last = checkAfter(tally, round, folder, last);
+            if (last.score != std::max({before.score, first, second})) {
+                ++tally.faults;
+                report(tally, round, QStringLiteral("the higher score of %1 and %2 is not the record").arg(first).arg(second),
+                       folder);
+            }
+        });
+    }
+
+private:
+    template <typename Step>
+    Tally runPhase(const QString &phase, bool killed, int rounds, Step step)
+    {
+        Tally tally{phase, killed};
+        QElapsedTimer clock;
+        clock.start();
+        for (int round = 1; round <= rounds && clock.elapsed() < budgetMs; ++round) {
+            step(tally, round);
+            tally.rounds = round;
+        }
+        tally.milliseconds = clock.elapsed();
+        return tally;
+    }
+
+    std::chrono::microseconds randomDelay(std::chrono::microseconds maxDelay)
+    {
+        return std::chrono::microseconds(std::uniform_int_distribution<long long>(0, maxDelay.count())(random));
+    }
+
+    std::pair<long long, long long> twoScoresAbove(long long record)
+    {
+        std::uniform_int_distribution<long long> margin(1, 100);
+        const long long first = record + margin(random);
+        long long second = record + margin(random);
+        if (second == first)
+            ++second;
+        return {first, second};
+    }
+
+    // Reads the score while both games run: it may only go up.
+    void watchScoreWhileRunning(Tally &tally, int round, pid_t one, pid_t other)
+    {
+        const std::array<pid_t, 2> games{one, other};
+        std::array<bool, 2> running{true, true};
+        long long seen = last.score;
+        while (running[0] || running[1]) {
+            for (std::size_t i = 0; i < games.size(); ++i)
+                running[i] = running[i] && !finished(tally, round, games[i]);
+            const auto now = readRecord(folder);
+            if (now && now->score < seen) {
+                ++tally.faults;
+                report(tally, round, QStringLiteral("record seen going down from %1").arg(seen), folder);
+            }
+            if (now)
+                seen = now->score;
+            QThread::usleep(500);
+        }
+    }
+
+    // Whether the game has ended; one that warned or failed is a fault.
+    bool finished(Tally &tally, int round, pid_t pid)
+    {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) != pid)
+            return false;
+        const bool savedOrNotBeaten = WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 3);
+        if (!savedOrNotBeaten) {
+            ++tally.faults;
+            report(tally, round, QStringLiteral("a game ended with status %1").arg(status), folder);
+        }
+        return true;
+    }
+
+public:
+    int leftoverFiles() const
+    {
+        const QStringList record{QStringLiteral("primato.txt"), QStringLiteral("nprimato.txt"),
+                                 QStringLiteral("primato.lock")};
+        int count = 0;
+        for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden))
+            count += record.contains(name) ? 0 : 1;
+        return count;
+    }
+
+private:
+    QTemporaryDir scratch;
+    QDir folder;
+    std::mt19937 random;
+    qint64 budgetMs;
+    Record last;
+};
+
+void printReport(const QList<Tally> &tallies, std::uint32_t seed, qint64 gameMs, int leftovers)
+{
+    std::printf("| phase | rounds | rounds that saved | faults | pairs split by the kill | seconds |\n"
+                "|---|---|---|---|---|---|\n");
+    for (const Tally &tally : tallies)
+        std::printf("| %s | %d | %d | %d | %d | %.1f |\n", qPrintable(tally.phase), tally.rounds, tally.roundsThatSaved,
+                    tally.faults, tally.splitPairs, static_cast<double>(tally.milliseconds) / 1000.0);
+    std::printf("\nSeed %u; one whole game took %lld ms; files left beside the record by killed saves: %d.\n", seed,
+                static_cast<long long>(gameMs), leftovers);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption kills(QStringLiteral("kills"), QStringLiteral("Kills in each kill phase."),
+                                   QStringLiteral("N"), QStringLiteral("1000"));
+    const QCommandLineOption races(QStringLiteral("races"), QStringLiteral("Rounds of two saving games."),
+                                   QStringLiteral("N"), QStringLiteral("300"));
+    const QCommandLineOption budget(QStringLiteral("budget"), QStringLiteral("Most seconds for each phase."),
+                                    QStringLiteral("SECONDS"), QStringLiteral("300"));
+    parser.addOptions({kills, races, budget});
+    parser.process(application);
+
+    const auto seed = std::random_device{}();
+    Soak soak(seed, parser.value(budget).toLongLong() * 1000);
+    const qint64 gameMs = soak.measureGameMs();
+    const int killCount = parser.value(kills).toInt();
+    const QList<Tally> tallies{soak.killLoops(killCount, std::chrono::milliseconds(40)),
+                               soak.killGames(killCount, std::chrono::milliseconds(gameMs * 5 / 4)),
+                               soak.races(parser.value(races).toInt())};
+    printReport(tallies, seed, gameMs, soak.leftoverFiles());
+    const bool clean = std::all_of(tallies.begin(), tallies.end(), [](const Tally &t) { return t.faults == 0; });
+    return clean ? 0 : 1;
+}

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Kills record saves at random moments and races two games saving at once,
+# then writes what it found to docs/soak.md. Each phase stops after its rounds
+# or after --budget seconds (300 by default), whichever comes first.
+# Usage: tools/soak.sh [--kills N] [--races N] [--budget SECONDS]
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build="$top/build-soak"
+cmake -S "$top" -B "$build" -DMCM_SOAK=ON -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j"$(nproc)" --target mcm-soak mcm-soak-saver >/dev/null
+report=$(mktemp)
+status=0
+"$build/tests/soak/mcm-soak" "$@" > "$report" || status=$?
+{
+    echo "# Soak run"
+    echo
+    echo "Made by \`tools/soak.sh $*\` on $(date -u +%Y-%m-%d), $(nproc) cores, $(uname -sr)."
+    echo
+    cat "$report"
+} > "$top/docs/soak.md"
+rm -f "$report"
+cat "$top/docs/soak.md"
+exit "$status"
