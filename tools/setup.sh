@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-tools-dev-tools
-          fonts-liberation fonts-dejavu-core)
+          fonts-liberation fonts-dejavu-core desktop-file-utils appstream)
 
 missing=()
 for package in "${packages[@]}"; do
