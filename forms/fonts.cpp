@@ -33,8 +33,8 @@ void registerFontSubstitutes()
     QFont::insertSubstitutions(QStringLiteral("Arial"), sans);
     QFont::insertSubstitutions(QStringLiteral("MS Serif"), serif);
     QFont::insertSubstitutions(QStringLiteral("Times New Roman"), serif);
-    QFont::insertSubstitutions(QStringLiteral("Arial Black"),
-                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Arial Black"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
 }
 
 void applyFontPointSizes(QWidget *root)

@@ -15,7 +15,8 @@ const int bevelWidth = 2;
 
 } // namespace
 
-GraphicalButton::GraphicalButton(QWidget *parent) : QPushButton(parent) {}
+GraphicalButton::GraphicalButton(QWidget *parent) : QPushButton(parent)
+{ }
 
 void GraphicalButton::setPicture(const QIcon &picture)
 {

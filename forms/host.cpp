@@ -33,8 +33,7 @@ class WidgetHost final : public Host
 public:
     int msgBox(const QString &prompt, int buttons, const QString &title) override
     {
-        QMessageBox box(iconFor(buttons), title, prompt, QMessageBox::NoButton,
-                        QApplication::activeWindow());
+        QMessageBox box(iconFor(buttons), title, prompt, QMessageBox::NoButton, QApplication::activeWindow());
         if ((buttons & 0x7) == vbYesNo) {
             QPushButton *yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
             QPushButton *no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);

@@ -38,8 +38,7 @@ void Randomize()
         return;
     const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     std::seed_seq seed{static_cast<unsigned>(ticks), static_cast<unsigned>(ticks >> 32),
-                       static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()),
-                       QRandomGenerator::global()->generate()};
+        static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()), QRandomGenerator::global()->generate()};
     generator().seed(seed);
 }
 

@@ -25,9 +25,8 @@ namespace {
 constexpr int pathFileAccessError = 75;
 constexpr int deviceIoError = 57;
 
-const QFileDevice::Permissions sharedFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                       QFileDevice::ReadGroup | QFileDevice::WriteGroup |
-                                                       QFileDevice::ReadOther;
+const QFileDevice::Permissions sharedFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+    | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther;
 
 [[noreturn]] void fail(int number, const QString &path, const QString &reason)
 {
@@ -66,7 +65,9 @@ void openPlain(QFile &file, const QString &path, int flags, QIODevice::OpenMode 
             fail(pathFileAccessError, path, QStringLiteral("è un collegamento simbolico, non un file normale"));
         fail(pathFileAccessError, path, QString::fromLocal8Bit(std::strerror(error)));
     }
-    struct stat status {};
+    struct stat status
+    {
+    };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
         refuseUnlessPlain(path);

@@ -20,8 +20,8 @@ void Tavola::ResetClock()
 QString Tavola::clockText() const
 {
     const QString twoDigits = QStringLiteral("00");
-    return Format(ClockHours, twoDigits) + QLatin1Char(':') + Format(ClockMinutes, twoDigits) + QLatin1Char(':') +
-           Format(CLng(ClockSeconds), twoDigits);
+    return Format(ClockHours, twoDigits) + QLatin1Char(':') + Format(ClockMinutes, twoDigits) + QLatin1Char(':')
+        + Format(CLng(ClockSeconds), twoDigits);
 }
 
 void Tavola::Timer1_Timer()

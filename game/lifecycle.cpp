@@ -105,7 +105,8 @@ void Tavola::Form_Load()
 void Tavola::cmdExit_Click()
 {
     if (MsgBox(QStringLiteral("Vuoi veramente lasciarmi  ?"), vbYesNo + vbQuestion + vbDefaultButton2,
-               QStringLiteral("Uscire dal programma")) == vbNo)
+            QStringLiteral("Uscire dal programma"))
+        == vbNo)
         return;
     SaveRecordIfBeaten();
     End();
@@ -114,7 +115,8 @@ void Tavola::cmdExit_Click()
 void Tavola::Next_Click()
 {
     if (MsgBox(QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"), vbYesNo + vbQuestion + vbDefaultButton2,
-               QStringLiteral("INIZIARE NUOVA GARA")) == vbNo)
+            QStringLiteral("INIZIARE NUOVA GARA"))
+        == vbNo)
         return;
     SaveRecordIfBeaten();
     Unload();
@@ -126,8 +128,7 @@ void Tavola::GameOver()
     const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     MsgBox(QStringLiteral("Ciao a presto. Ore ") + CStr(TicksLeft), vbOKOnly, QStringLiteral("Data ") + today);
     // A short idle count before the record check.
-    for (DelayCounter = 1; DelayCounter <= 1000; DelayCounter = static_cast<Integer>(DelayCounter + 1)) {
-    }
+    for (DelayCounter = 1; DelayCounter <= 1000; DelayCounter = static_cast<Integer>(DelayCounter + 1)) { }
     SaveRecordIfBeaten();
     End();
 }

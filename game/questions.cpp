@@ -49,8 +49,8 @@ void Tavola::cmdNext_Click()
         ui->Label7->setCaption(QStringLiteral("Massimo Comune Divisore"));
         setForeColor(ui->Label7, RGB(255, 255, 0));
     }
-    setBackColor(centralWidget(), RGB(checkedInteger(FirstNumber * 20), checkedInteger(SecondNumber * 20),
-                                      checkedInteger(FirstNumber * 50)));
+    setBackColor(centralWidget(),
+        RGB(checkedInteger(FirstNumber * 20), checkedInteger(SecondNumber * 20), checkedInteger(FirstNumber * 50)));
     ui->txtAnswer->setFocus();
 }
 

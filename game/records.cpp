@@ -122,7 +122,7 @@ void Tavola::SaveRecordIfBeaten()
         if (Val(Leggifiletxt(RecordDir + scoreFileName)) >= score)
             return;
         printLinesToFiles({{RecordDir + scoreFileName, ui->lblScore->caption()},
-                           {RecordDir + nameFileName, ui->lblnome1->caption()}});
+            {RecordDir + nameFileName, ui->lblnome1->caption()}});
     } catch (const RuntimeError &error) {
         warn(QStringLiteral("Non sono riuscito a registrare il record.\n") + error.description());
         return;

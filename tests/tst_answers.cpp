@@ -46,13 +46,20 @@ void TestAnswers::keyFilter_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("digits") << "1234" << "1234";
-    QTest::newRow("no fifth character") << "12345" << "1234";
-    QTest::newRow("letters, space, plus and point refused") << "a1 +.b2" << "12";
-    QTest::newRow("minus anywhere and twice") << "5-3-" << "5-3-";
-    QTest::newRow("comma and other signs refused") << "1,2*/" << "12";
-    QTest::newRow("accented letter refused") << "è7" << "7";
-    QTest::newRow("backspace let through") << "12\b3" << "13";
+    QTest::newRow("digits") << "1234"
+                            << "1234";
+    QTest::newRow("no fifth character") << "12345"
+                                        << "1234";
+    QTest::newRow("letters, space, plus and point refused") << "a1 +.b2"
+                                                            << "12";
+    QTest::newRow("minus anywhere and twice") << "5-3-"
+                                              << "5-3-";
+    QTest::newRow("comma and other signs refused") << "1,2*/"
+                                                   << "12";
+    QTest::newRow("accented letter refused") << "è7"
+                                             << "7";
+    QTest::newRow("backspace let through") << "12\b3"
+                                           << "13";
 }
 
 void TestAnswers::keyFilter()
@@ -70,13 +77,20 @@ void TestAnswers::judging_data()
     QTest::addColumn<bool>("right");
     QTest::addColumn<QString>("verdict");
 
-    QTest::newRow("empty is 0") << "" << "0" << false << "Sbagliato!! 12";
-    QTest::newRow("lone minus") << "-" << "-" << false << "Sbagliato!! 12";
-    QTest::newRow("0-5 is 0") << "0-5" << "0-5" << false << "Sbagliato!! 12";
-    QTest::newRow("12-3 is 12") << "12-3" << "12-3" << true << "Esatto, sei proprio in gamba!!!";
-    QTest::newRow("leading zeros") << "0012" << "0012" << true << "Esatto, sei proprio in gamba!!!";
-    QTest::newRow("negative") << "-12" << "-12" << false << "Sbagliato!! 12";
-    QTest::newRow("right") << "12" << "12" << true << "Esatto, sei proprio in gamba!!!";
+    QTest::newRow("empty is 0") << ""
+                                << "0" << false << "Sbagliato!! 12";
+    QTest::newRow("lone minus") << "-"
+                                << "-" << false << "Sbagliato!! 12";
+    QTest::newRow("0-5 is 0") << "0-5"
+                              << "0-5" << false << "Sbagliato!! 12";
+    QTest::newRow("12-3 is 12") << "12-3"
+                                << "12-3" << true << "Esatto, sei proprio in gamba!!!";
+    QTest::newRow("leading zeros") << "0012"
+                                   << "0012" << true << "Esatto, sei proprio in gamba!!!";
+    QTest::newRow("negative") << "-12"
+                              << "-12" << false << "Sbagliato!! 12";
+    QTest::newRow("right") << "12"
+                           << "12" << true << "Esatto, sei proprio in gamba!!!";
 }
 
 void TestAnswers::judging()

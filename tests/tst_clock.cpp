@@ -66,7 +66,7 @@ void TestClock::gameOverOnceAfterZero()
     QCOMPARE(farewell.prompt, QStringLiteral("Ciao a presto. Ore 0"));
     QCOMPARE(farewell.buttons, 0);
     QCOMPARE(farewell.title,
-             QStringLiteral("Data ") + QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+        QStringLiteral("Data ") + QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     QVERIFY(!fixture.game.timer()->isActive());
 }
 

@@ -291,18 +291,28 @@ void TestConversions::format_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("leading zero") << 7LL << "00" << "07";
-    QTest::newRow("zero by #0") << 0LL << "#0" << "0";
-    QTest::newRow("zero by 00") << 0LL << "00" << "00";
-    QTest::newRow("zero by ####0") << 0LL << "####0" << "0";
-    QTest::newRow("# adds no zero") << 42LL << "###0" << "42";
-    QTest::newRow("more digits than places") << 12345LL << "#0" << "12345";
-    QTest::newRow("no thousands separator") << 1234567LL << "####0" << "1234567";
-    QTest::newRow("negative padded") << -5LL << "00" << "-05";
-    QTest::newRow("negative long") << -12345LL << "00" << "-12345";
+    QTest::newRow("leading zero") << 7LL << "00"
+                                  << "07";
+    QTest::newRow("zero by #0") << 0LL << "#0"
+                                << "0";
+    QTest::newRow("zero by 00") << 0LL << "00"
+                                << "00";
+    QTest::newRow("zero by ####0") << 0LL << "####0"
+                                   << "0";
+    QTest::newRow("# adds no zero") << 42LL << "###0"
+                                    << "42";
+    QTest::newRow("more digits than places") << 12345LL << "#0"
+                                             << "12345";
+    QTest::newRow("no thousands separator") << 1234567LL << "####0"
+                                            << "1234567";
+    QTest::newRow("negative padded") << -5LL << "00"
+                                     << "-05";
+    QTest::newRow("negative long") << -12345LL << "00"
+                                   << "-12345";
     QTest::newRow("most negative") << std::numeric_limits<long long>::min() << "#0"
                                    << "-9223372036854775808";
-    QTest::newRow("zero by # alone") << 0LL << "#" << "";
+    QTest::newRow("zero by # alone") << 0LL << "#"
+                                     << "";
 }
 
 void TestConversions::format()
@@ -373,8 +383,7 @@ void TestConversions::intDivAndModErrors_data()
     QTest::addColumn<int>("modError");
 
     QTest::newRow("by zero") << 7.0 << 0.0 << divisionByZeroError << divisionByZeroError;
-    QTest::newRow("divisor rounds to zero") << 7.0 << 0.4 << divisionByZeroError
-                                            << divisionByZeroError;
+    QTest::newRow("divisor rounds to zero") << 7.0 << 0.4 << divisionByZeroError << divisionByZeroError;
     QTest::newRow("zero by zero") << 0.0 << -0.5 << divisionByZeroError << divisionByZeroError;
     QTest::newRow("dividend too large") << 3e9 << 2.0 << overflowError << overflowError;
     QTest::newRow("divisor too large") << 1.0 << -3e9 << overflowError << overflowError;

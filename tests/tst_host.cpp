@@ -72,7 +72,7 @@ void TestHost::yesNoBoxIsItalianWithNoAsDefault()
         buttonNamed(box, pressed)->click();
     });
     QTEST(forms::MsgBox(QStringLiteral("Vuoi veramente lasciarmi  ?"), 292, QStringLiteral("Uscire dal programma")),
-          "answer");
+        "answer");
 }
 
 // Timers go on ticking while a box waits for the player.

@@ -48,9 +48,8 @@ void TestLifecycle::loadAsksNameAndGreets()
 {
     QFETCH(QStringList, names);
     QList<bool> timerDuringBoxes;
-    GameFixture fixture(names, QString(), [&](GameFixture &loading, const ScriptedHost::Box &) {
-        timerDuringBoxes << loading.game.timer()->isActive();
-    });
+    GameFixture fixture(names, QString(),
+        [&](GameFixture &loading, const ScriptedHost::Box &) { timerDuringBoxes << loading.game.timer()->isActive(); });
     QCOMPARE(timerDuringBoxes, (QList<bool>{false, false}));
 
     const auto &boxes = fixture.host.boxes;
@@ -127,8 +126,8 @@ void TestLifecycle::newGameStartsAfreshAndShowsNewRecord()
     fixture.game.ui().Next->trigger();
     TavolaTestAccess::flushDeletes();
 
-    QCOMPARE(fixture.host.prompts(), (QStringList{newGameQuestion, campione, "Come ti chiami",
-                                                  " Bea vediamo se sei un vero campione  "}));
+    QCOMPARE(fixture.host.prompts(),
+        (QStringList{newGameQuestion, campione, "Come ti chiami", " Bea vediamo se sei un vero campione  "}));
     QCOMPARE(fixture.host.endCount, 0);
     auto &ui = fixture.game.ui();
     QVERIFY(fixture.tavola->isVisible());
@@ -157,7 +156,8 @@ void TestLifecycle::timeRunsOutUnderBox_data()
 
     const QString farewell = QStringLiteral("Ciao a presto. Ore 0");
     QTest::newRow("exit confirmation") << false << exitQuestion << QStringList{exitQuestion, farewell, campione};
-    QTest::newRow("new-game confirmation") << true << newGameQuestion << QStringList{newGameQuestion, farewell, campione};
+    QTest::newRow("new-game confirmation")
+        << true << newGameQuestion << QStringList{newGameQuestion, farewell, campione};
     // The record is on disk already: the game over does not save it twice.
     QTest::newRow("record box") << false << campione << QStringList{exitQuestion, campione, farewell};
 }

@@ -15,7 +15,7 @@ QList<float> drawingQuestion(bool leastCommonMultiple, int first, int second)
 {
     const int kind = leastCommonMultiple ? 1 : 4;
     return {ScriptedRnd::drawing(kind, 4, 1), ScriptedRnd::drawing(first, leastCommonMultiple ? 18 : 20, 2),
-            ScriptedRnd::drawing(second, leastCommonMultiple ? 10 : 20, 2)};
+        ScriptedRnd::drawing(second, leastCommonMultiple ? 10 : 20, 2)};
 }
 
 } // namespace
@@ -44,16 +44,26 @@ void TestQuestions::makesQuestion_data()
     QTest::addColumn<int>("background");
 
     // Text5 keeps its design text "Text3" in a least-common-multiple question.
-    QTest::newRow("lcm 6 and 4") << true << 6 << 4 << "12" << "Text3" << 12 << RGB(120, 80, 255);
-    QTest::newRow("gcd 12 and 18") << false << 12 << 18 << "36" << "6" << 6 << RGB(240, 255, 255);
-    QTest::newRow("gcd 3 and 7") << false << 3 << 7 << "21" << "1" << 1 << RGB(60, 140, 150);
-    QTest::newRow("gcd 15 and 12") << false << 15 << 12 << "60" << "3" << 3 << RGB(255, 240, 255);
-    QTest::newRow("gcd equal 7 and 7") << false << 7 << 7 << "7" << "7" << 7 << RGB(140, 140, 255);
-    QTest::newRow("gcd coprime 8 and 9") << false << 8 << 9 << "72" << "1" << 1 << RGB(160, 180, 255);
-    QTest::newRow("lcm multiple 12 and 4") << true << 12 << 4 << "12" << "Text3" << 12 << RGB(240, 80, 255);
-    QTest::newRow("lcm largest 19 and 11") << true << 19 << 11 << "209" << "Text3" << 209 << RGB(255, 220, 255);
-    QTest::newRow("gcd largest 21 and 20") << false << 21 << 20 << "420" << "1" << 1 << RGB(255, 255, 255);
-    QTest::newRow("lcm smallest 2 and 2") << true << 2 << 2 << "2" << "Text3" << 2 << RGB(40, 40, 100);
+    QTest::newRow("lcm 6 and 4") << true << 6 << 4 << "12"
+                                 << "Text3" << 12 << RGB(120, 80, 255);
+    QTest::newRow("gcd 12 and 18") << false << 12 << 18 << "36"
+                                   << "6" << 6 << RGB(240, 255, 255);
+    QTest::newRow("gcd 3 and 7") << false << 3 << 7 << "21"
+                                 << "1" << 1 << RGB(60, 140, 150);
+    QTest::newRow("gcd 15 and 12") << false << 15 << 12 << "60"
+                                   << "3" << 3 << RGB(255, 240, 255);
+    QTest::newRow("gcd equal 7 and 7") << false << 7 << 7 << "7"
+                                       << "7" << 7 << RGB(140, 140, 255);
+    QTest::newRow("gcd coprime 8 and 9") << false << 8 << 9 << "72"
+                                         << "1" << 1 << RGB(160, 180, 255);
+    QTest::newRow("lcm multiple 12 and 4") << true << 12 << 4 << "12"
+                                           << "Text3" << 12 << RGB(240, 80, 255);
+    QTest::newRow("lcm largest 19 and 11") << true << 19 << 11 << "209"
+                                           << "Text3" << 209 << RGB(255, 220, 255);
+    QTest::newRow("gcd largest 21 and 20") << false << 21 << 20 << "420"
+                                           << "1" << 1 << RGB(255, 255, 255);
+    QTest::newRow("lcm smallest 2 and 2") << true << 2 << 2 << "2"
+                                          << "Text3" << 2 << RGB(40, 40, 100);
 }
 
 void TestQuestions::makesQuestion()
@@ -70,7 +80,8 @@ void TestQuestions::makesQuestion()
     QTEST(ui.Text4->text(), "text4");
     QTEST(ui.Text5->text(), "text5");
     QTEST(static_cast<int>(fixture.game.ExpectedAnswer()), "expected");
-    QCOMPARE(ui.Label7->caption(), lcm ? QStringLiteral("minimo comune multiplo") : QStringLiteral("Massimo Comune Divisore"));
+    QCOMPARE(ui.Label7->caption(),
+        lcm ? QStringLiteral("minimo comune multiplo") : QStringLiteral("Massimo Comune Divisore"));
     QCOMPARE(forms::foreColor(ui.Label7), lcm ? RGB(255, 0, 255) : RGB(255, 255, 0));
     QTEST(static_cast<int>(fixture.game.backColor()), "background");
     QVERIFY(!ui.cmdNext->isEnabled());
@@ -143,7 +154,7 @@ void TestQuestions::drawsEveryKindAndNumber()
         }
     }
     QVERIFY2(leastCommonMultiples > questions * 45 / 100 && leastCommonMultiples < questions * 55 / 100,
-             qPrintable(QString::number(leastCommonMultiples)));
+        qPrintable(QString::number(leastCommonMultiples)));
     QCOMPARE(lcmFirsts.size(), 18);
     QCOMPARE(*std::min_element(lcmFirsts.begin(), lcmFirsts.end()), 2);
     QCOMPARE(*std::max_element(lcmFirsts.begin(), lcmFirsts.end()), 19);

@@ -12,7 +12,6 @@
 
 namespace {
 
-
 void write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -98,13 +97,20 @@ void TestRecords::save_data()
     QTest::addColumn<QByteArray>("scoreAfter");
     QTest::addColumn<QByteArray>("nameAfter");
 
-    QTest::newRow("7 beats 5") << QByteArray("5\r\n") << "Anna" << "7" << QByteArray("7\r\n") << QByteArray("Anna\r\n");
-    QTest::newRow("empty name") << QByteArray("5\r\n") << "" << "7" << QByteArray("7\r\n") << QByteArray("\r\n");
-    QTest::newRow("tie stands") << QByteArray("7\r\n") << "Anna" << "7" << QByteArray("7\r\n") << QByteArray("Bea\r\n");
-    QTest::newRow("0 against empty") << QByteArray() << "Anna" << "0" << QByteArray() << QByteArray("Bea\r\n");
-    QTest::newRow("garbage counts 0") << QByteArray("abc\r\n") << "Anna" << "1" << QByteArray("1\r\n") << QByteArray("Anna\r\n");
-    QTest::newRow("several lines, first counts") << QByteArray("5\r\n9\r\n") << "Anna" << "6" << QByteArray("6\r\n") << QByteArray("Anna\r\n");
-    QTest::newRow("text after number") << QByteArray("12 punti\r\n") << "Anna" << "11" << QByteArray("12 punti\r\n") << QByteArray("Bea\r\n");
+    QTest::newRow("7 beats 5") << QByteArray("5\r\n") << "Anna"
+                               << "7" << QByteArray("7\r\n") << QByteArray("Anna\r\n");
+    QTest::newRow("empty name") << QByteArray("5\r\n") << ""
+                                << "7" << QByteArray("7\r\n") << QByteArray("\r\n");
+    QTest::newRow("tie stands") << QByteArray("7\r\n") << "Anna"
+                                << "7" << QByteArray("7\r\n") << QByteArray("Bea\r\n");
+    QTest::newRow("0 against empty") << QByteArray() << "Anna"
+                                     << "0" << QByteArray() << QByteArray("Bea\r\n");
+    QTest::newRow("garbage counts 0") << QByteArray("abc\r\n") << "Anna"
+                                      << "1" << QByteArray("1\r\n") << QByteArray("Anna\r\n");
+    QTest::newRow("several lines, first counts") << QByteArray("5\r\n9\r\n") << "Anna"
+                                                 << "6" << QByteArray("6\r\n") << QByteArray("Anna\r\n");
+    QTest::newRow("text after number") << QByteArray("12 punti\r\n") << "Anna"
+                                       << "11" << QByteArray("12 punti\r\n") << QByteArray("Bea\r\n");
 }
 
 void TestRecords::save()
@@ -181,7 +187,8 @@ void TestRecords::failedSaveIsReported()
     exitWithScore(*records.fixture, "7");
 
     const QString told = records.fixture->host.prompts().join('\n');
-    QVERIFY2(told.contains("Non sono riuscito a registrare il record") && told.contains("nprimato.txt"), qPrintable(told));
+    QVERIFY2(
+        told.contains("Non sono riuscito a registrare il record") && told.contains("nprimato.txt"), qPrintable(told));
     QCOMPARE(records.fixture->host.prompts().count(campione), 0);
     QCOMPARE(contents(records.path("primato.txt")), QByteArray("5\r\n"));
 }

@@ -92,11 +92,16 @@ void TestWindow::autoSizedLabelFollowsItsCaption_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("verdict past the right edge") << "lblMessage" << "Sbagliato!! il risultato giusto era 1234";
-    QTest::newRow("verdict emptied") << "lblMessage" << "";
-    QTest::newRow("kind of question, right aligned") << "Label7" << "Massimo Comune Divisore";
-    QTest::newRow("player's name in a border") << "lblnome1" << "Giovanni Battista";
-    QTest::newRow("count grows") << "lblScore2" << "1234";
+    QTest::newRow("verdict past the right edge") << "lblMessage"
+                                                 << "Sbagliato!! il risultato giusto era 1234";
+    QTest::newRow("verdict emptied") << "lblMessage"
+                                     << "";
+    QTest::newRow("kind of question, right aligned") << "Label7"
+                                                     << "Massimo Comune Divisore";
+    QTest::newRow("player's name in a border") << "lblnome1"
+                                               << "Giovanni Battista";
+    QTest::newRow("count grows") << "lblScore2"
+                                 << "1234";
 }
 
 void TestWindow::autoSizedLabelFollowsItsCaption()
@@ -291,11 +296,16 @@ void TestWindow::controlsHaveItalianNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("accessible");
 
-    QTest::newRow("Text1") << "Text1" << "Primo numero";
-    QTest::newRow("Text2") << "Text2" << "Secondo numero";
-    QTest::newRow("txtAnswer") << "txtAnswer" << "Risposta";
-    QTest::newRow("cmdNext") << "cmdNext" << "Nuovo calcolo";
-    QTest::newRow("cmdExit") << "cmdExit" << "Esci";
+    QTest::newRow("Text1") << "Text1"
+                           << "Primo numero";
+    QTest::newRow("Text2") << "Text2"
+                           << "Secondo numero";
+    QTest::newRow("txtAnswer") << "txtAnswer"
+                               << "Risposta";
+    QTest::newRow("cmdNext") << "cmdNext"
+                             << "Nuovo calcolo";
+    QTest::newRow("cmdExit") << "cmdExit"
+                             << "Esci";
 }
 
 void TestWindow::controlsHaveItalianNames()
@@ -312,9 +322,12 @@ void TestWindow::labelIsNamedByItsCaption_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("verdict") << "lblMessage" << "Esatto, sei proprio in gamba!!!";
-    QTest::newRow("kind of question") << "Label7" << "Massimo Comune Divisore";
-    QTest::newRow("clock") << "lblconto" << "00:14:59";
+    QTest::newRow("verdict") << "lblMessage"
+                             << "Esatto, sei proprio in gamba!!!";
+    QTest::newRow("kind of question") << "Label7"
+                                      << "Massimo Comune Divisore";
+    QTest::newRow("clock") << "lblconto"
+                           << "00:14:59";
 }
 
 void TestWindow::labelIsNamedByItsCaption()

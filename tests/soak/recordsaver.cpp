@@ -6,9 +6,9 @@
 //                                   with the name "P<record>", until killed
 // The record folder comes from WINDIR, as in the game.
 #include "forms/conversions.h"
+#include "forms/eventguard.h"
 #include "forms/sequentialfiles.h"
 #include "forms/windowsdirectory.h"
-#include "forms/eventguard.h"
 #include "game/tavola.h"
 #include "recordfiles.h"
 #include "scriptedhost.h"
@@ -62,7 +62,7 @@ void saveNextRecord(const QString &directory)
     const QString scorePath = directory + QStringLiteral("primato.txt");
     const auto next = static_cast<long long>(forms::Val(forms::readFile(scorePath, 64 * 1024))) + 1;
     forms::printLinesToFiles({{scorePath, forms::CStr(next)},
-                              {directory + QStringLiteral("nprimato.txt"), QStringLiteral("P") + forms::CStr(next)}});
+        {directory + QStringLiteral("nprimato.txt"), QStringLiteral("P") + forms::CStr(next)}});
 }
 
 [[noreturn]] void saveUntilKilled()

@@ -13,6 +13,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <vector>
+
 #include <csignal>
 #include <cstdio>
 #include <optional>
@@ -75,8 +80,8 @@ QString nameFor(long long score)
 void report(const Tally &tally, int round, const QString &what, const QDir &folder)
 {
     std::fprintf(stderr, "%s round %d: %s; primato.txt=%s nprimato.txt=%s\n", qPrintable(tally.phase), round,
-                 qPrintable(what), contents(folder.filePath(QStringLiteral("primato.txt"))).toPercentEncoding().constData(),
-                 contents(folder.filePath(QStringLiteral("nprimato.txt"))).toPercentEncoding().constData());
+        qPrintable(what), contents(folder.filePath(QStringLiteral("primato.txt"))).toPercentEncoding().constData(),
+        contents(folder.filePath(QStringLiteral("nprimato.txt"))).toPercentEncoding().constData());
 }
 
 // Checks the folder against the record seen before; returns the record now.
@@ -166,21 +171,23 @@ public:
     // Saves in a tight loop, killed after up to maxDelay.
     Tally killLoops(int rounds, std::chrono::microseconds maxDelay)
     {
-        return runPhase(QStringLiteral("kill during save loop"), true, rounds, [this, maxDelay](Tally &tally, int round) {
-            killAfter(spawnSaver({QStringLiteral("loop")}), randomDelay(maxDelay));
-            last = checkAfter(tally, round, folder, last);
-        });
+        return runPhase(
+            QStringLiteral("kill during save loop"), true, rounds, [this, maxDelay](Tally &tally, int round) {
+                killAfter(spawnSaver({QStringLiteral("loop")}), randomDelay(maxDelay));
+                last = checkAfter(tally, round, folder, last);
+            });
     }
 
     // Whole games, each killed at a moment of its life.
     Tally killGames(int rounds, std::chrono::microseconds maxDelay)
     {
-        return runPhase(QStringLiteral("kill during whole game"), true, rounds, [this, maxDelay](Tally &tally, int round) {
-            const long long score = last.score + 1;
-            killAfter(spawnSaver({QStringLiteral("game"), QString::number(score), nameFor(score)}),
-                      randomDelay(maxDelay));
-            last = checkAfter(tally, round, folder, last);
-        });
+        return runPhase(
+            QStringLiteral("kill during whole game"), true, rounds, [this, maxDelay](Tally &tally, int round) {
+                const long long score = last.score + 1;
+                killAfter(spawnSaver({QStringLiteral("game"), QString::number(score), nameFor(score)}),
+                    randomDelay(maxDelay));
+                last = checkAfter(tally, round, folder, last);
+            });
     }
 
     // Two games beating the record by different amounts save at once: the
@@ -196,10 +203,20 @@ public:
             last = checkAfter(tally, round, folder, last);
             if (last.score != std::max({before.score, first, second})) {
                 ++tally.faults;
-                report(tally, round, QStringLiteral("the higher score of %1 and %2 is not the record").arg(first).arg(second),
-                       folder);
+                report(tally, round,
+                    QStringLiteral("the higher score of %1 and %2 is not the record").arg(first).arg(second), folder);
             }
         });
+    }
+
+    int leftoverFiles() const
+    {
+        const QStringList record{
+            QStringLiteral("primato.txt"), QStringLiteral("nprimato.txt"), QStringLiteral("primato.lock")};
+        int count = 0;
+        for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden))
+            count += record.contains(name) ? 0 : 1;
+        return count;
     }
 
 private:
@@ -266,18 +283,6 @@ private:
         return true;
     }
 
-public:
-    int leftoverFiles() const
-    {
-        const QStringList record{QStringLiteral("primato.txt"), QStringLiteral("nprimato.txt"),
-                                 QStringLiteral("primato.lock")};
-        int count = 0;
-        for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden))
-            count += record.contains(name) ? 0 : 1;
-        return count;
-    }
-
-private:
     QTemporaryDir scratch;
     QDir folder;
     std::mt19937 random;
@@ -291,9 +296,9 @@ void printReport(const QList<Tally> &tallies, std::uint32_t seed, qint64 gameMs,
                 "|---|---|---|---|---|---|\n");
     for (const Tally &tally : tallies)
         std::printf("| %s | %d | %d | %d | %d | %.1f |\n", qPrintable(tally.phase), tally.rounds, tally.roundsThatSaved,
-                    tally.faults, tally.splitPairs, static_cast<double>(tally.milliseconds) / 1000.0);
+            tally.faults, tally.splitPairs, static_cast<double>(tally.milliseconds) / 1000.0);
     std::printf("\nSeed %u; one whole game took %lld ms; files left beside the record by killed saves: %d.\n", seed,
-                static_cast<long long>(gameMs), leftovers);
+        static_cast<long long>(gameMs), leftovers);
 }
 
 } // namespace
@@ -304,11 +309,11 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption kills(QStringLiteral("kills"), QStringLiteral("Kills in each kill phase."),
-                                   QStringLiteral("N"), QStringLiteral("1000"));
+        QStringLiteral("N"), QStringLiteral("1000"));
     const QCommandLineOption races(QStringLiteral("races"), QStringLiteral("Rounds of two saving games."),
-                                   QStringLiteral("N"), QStringLiteral("300"));
+        QStringLiteral("N"), QStringLiteral("300"));
     const QCommandLineOption budget(QStringLiteral("budget"), QStringLiteral("Most seconds for each phase."),
-                                    QStringLiteral("SECONDS"), QStringLiteral("300"));
+        QStringLiteral("SECONDS"), QStringLiteral("300"));
     parser.addOptions({kills, races, budget});
     parser.process(application);
 
@@ -317,8 +322,7 @@ int main(int argc, char *argv[])
     const qint64 gameMs = soak.measureGameMs();
     const int killCount = parser.value(kills).toInt();
     const QList<Tally> tallies{soak.killLoops(killCount, std::chrono::milliseconds(40)),
-                               soak.killGames(killCount, std::chrono::milliseconds(gameMs * 5 / 4)),
-                               soak.races(parser.value(races).toInt())};
+        soak.killGames(killCount, std::chrono::milliseconds(gameMs * 5 / 4)), soak.races(parser.value(races).toInt())};
     printReport(tallies, seed, gameMs, soak.leftoverFiles());
     const bool clean = std::all_of(tallies.begin(), tallies.end(), [](const Tally &t) { return t.faults == 0; });
     return clean ? 0 : 1;

@@ -16,7 +16,7 @@
 struct GameFixture
 {
     explicit GameFixture(const QStringList &names = {QStringLiteral("Anna")}, const QString &recordDir = QString(),
-                         const std::function<void(GameFixture &, const ScriptedHost::Box &)> &whileLoading = {})
+        const std::function<void(GameFixture &, const ScriptedHost::Box &)> &whileLoading = {})
     {
         qputenv("WINDIR", (recordDir.isEmpty() ? folder.path() : recordDir).toLocal8Bit());
         host.names = names;

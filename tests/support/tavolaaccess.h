@@ -14,7 +14,7 @@
 class TavolaTestAccess
 {
 public:
-    explicit TavolaTestAccess(Tavola &tavola) : t(tavola) {}
+    explicit TavolaTestAccess(Tavola &tavola) : t(tavola) { }
 
     Ui::Tavola &ui() const { return *t.ui; }
     QTimer *timer() const { return t.Timer1; }

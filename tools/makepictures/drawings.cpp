@@ -14,7 +14,10 @@ namespace drawings {
 namespace {
 
 // Small images get relatively thicker outlines, otherwise they fade away.
-qreal outlineWidth(qreal pixel) { return std::max(1.5, pixel); }
+qreal outlineWidth(qreal pixel)
+{
+    return std::max(1.5, pixel);
+}
 
 QPainterPath circle(QPointF centre, qreal radius)
 {
@@ -38,11 +41,9 @@ QPainterPath polygon(std::initializer_list<QPointF> corners)
     return path;
 }
 
-void paintShape(QPainter &painter, const QPainterPath &shape, QRgb fill, QRgb outline,
-                qreal width)
+void paintShape(QPainter &painter, const QPainterPath &shape, QRgb fill, QRgb outline, qreal width)
 {
-    painter.setPen(QPen(QColor::fromRgba(outline), width, Qt::SolidLine, Qt::RoundCap,
-                        Qt::RoundJoin));
+    painter.setPen(QPen(QColor::fromRgba(outline), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(QColor::fromRgba(fill));
     painter.drawPath(shape);
 }
@@ -88,8 +89,7 @@ ArrowLook arrowLookFor(ButtonState state)
 
 QPainterPath arrowShape(QPointF offset)
 {
-    return polygon({{3, 11}, {15, 11}, {15, 4}, {27, 16}, {15, 28}, {15, 21}, {3, 21}})
-        .translated(offset);
+    return polygon({{3, 11}, {15, 11}, {15, 4}, {27, 16}, {15, 28}, {15, 21}, {3, 21}}).translated(offset);
 }
 
 QPainterPath pointerShape()
@@ -173,8 +173,7 @@ void exitDoor(QPainter &painter, qreal pixel)
 {
     const qreal width = outlineWidth(pixel);
     paintShape(painter, roundedBox({9, 4, 13, 25}, 0.5), vga::yellow, vga::black, width);
-    paintShape(painter, polygon({{9, 4}, {2, 1.5}, {2, 30.5}, {9, 29}}), vga::maroon,
-               vga::black, width);
+    paintShape(painter, polygon({{9, 4}, {2, 1.5}, {2, 30.5}, {9, 29}}), vga::maroon, vga::black, width);
     paintShape(painter, circle({5, 17}, 1.3), vga::yellow, vga::yellow, pixel);
     paintShape(painter, exitArrowShape(), vga::red, vga::black, width);
 }

@@ -27,9 +27,8 @@ constexpr QRgb fuchsia = 0xffff00ff;
 constexpr QRgb aqua = 0xff00ffff;
 constexpr QRgb white = 0xffffffff;
 
-constexpr std::array<QRgb, 16> palette{black, maroon, green, olive, navy,   purple,
-                                       teal,  silver, gray,  red,   lime,   yellow,
-                                       blue,  fuchsia, aqua, white};
+constexpr std::array<QRgb, 16> palette{
+    black, maroon, green, olive, navy, purple, teal, silver, gray, red, lime, yellow, blue, fuchsia, aqua, white};
 } // namespace vga
 
 // Icon drawings work on a 32×32 canvas whatever the output size; `pixel` is

@@ -89,17 +89,25 @@ QImage quantised(const QImage &image)
     for (int y = 0; y < argb.height(); ++y) {
         for (int x = 0; x < argb.width(); ++x) {
             const QRgb colour = argb.pixel(x, y);
-            indexed.setPixel(x, y, qAlpha(colour) < 128 ? transparentIndex
-                                                        : nearestPaletteIndex(colour));
+            indexed.setPixel(x, y, qAlpha(colour) < 128 ? transparentIndex : nearestPaletteIndex(colour));
         }
     }
     return indexed;
 }
 
-int rowStride(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
+int rowStride(int width, int bitsPerPixel)
+{
+    return (width * bitsPerPixel + 31) / 32 * 4;
+}
 
-uint colourBits(uint index) { return index == transparentIndex ? 0 : index; }
-uint maskBit(uint index) { return index == transparentIndex ? 1 : 0; }
+uint colourBits(uint index)
+{
+    return index == transparentIndex ? 0 : index;
+}
+uint maskBit(uint index)
+{
+    return index == transparentIndex ? 1 : 0;
+}
 
 // Packs one value per pixel, most significant bits first, rows bottom-up and
 // padded to 4 bytes, as both the colour and the mask planes of an icon want.
@@ -128,12 +136,11 @@ QByteArray icoBitmap(const QImage &indexed)
     QDataStream out(&bitmap, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
     // BITMAPINFOHEADER; the height counts the colour and the mask plane.
-    out << quint32(40) << qint32(indexed.width()) << qint32(2 * indexed.height())
-        << quint16(1) << quint16(4) << quint32(0) << quint32(colours.size() + mask.size())
-        << qint32(0) << qint32(0) << quint32(vga::palette.size()) << quint32(0);
+    out << quint32(40) << qint32(indexed.width()) << qint32(2 * indexed.height()) << quint16(1) << quint16(4)
+        << quint32(0) << quint32(colours.size() + mask.size()) << qint32(0) << qint32(0) << quint32(vga::palette.size())
+        << quint32(0);
     for (const QRgb colour : vga::palette)
-        out << quint8(qBlue(colour)) << quint8(qGreen(colour)) << quint8(qRed(colour))
-            << quint8(0);
+        out << quint8(qBlue(colour)) << quint8(qGreen(colour)) << quint8(qRed(colour)) << quint8(0);
     out.writeRawData(colours.constData(), int(colours.size()));
     out.writeRawData(mask.constData(), int(mask.size()));
     return bitmap;
@@ -152,8 +159,8 @@ QByteArray icoFile(const QList<QImage> &images)
     for (const QImage &image : images) {
         bitmaps.append(icoBitmap(image));
         const auto length = quint32(bitmaps.last().size());
-        out << quint8(image.width()) << quint8(image.height()) << quint8(vga::palette.size())
-            << quint8(0) << quint16(1) << quint16(4) << length << offset;
+        out << quint8(image.width()) << quint8(image.height()) << quint8(vga::palette.size()) << quint8(0) << quint16(1)
+            << quint16(4) << length << offset;
         offset += length;
     }
     for (const QByteArray &bitmap : bitmaps)
@@ -165,7 +172,7 @@ void writeFile(const QString &path, const QByteArray &contents)
 {
     QFile file(path);
     require(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size(),
-            QStringLiteral("cannot write %1").arg(path));
+        QStringLiteral("cannot write %1").arg(path));
 }
 
 void saveImage(const QImage &image, const QString &path)
@@ -192,15 +199,12 @@ void verifyIcon(const QString &path, const QList<QImage> &expected)
 {
     QImageReader reader(path, "ico");
     require(reader.imageCount() == expected.size(),
-            QStringLiteral("%1: %2 images instead of %3")
-                .arg(path)
-                .arg(reader.imageCount())
-                .arg(expected.size()));
+        QStringLiteral("%1: %2 images instead of %3").arg(path).arg(reader.imageCount()).arg(expected.size()));
     for (int number = 0; number < expected.size(); ++number) {
         require(reader.jumpToImage(number), QStringLiteral("%1: no image %2").arg(path).arg(number));
         const QImage read = reader.read();
         require(read.size() == expected[number].size() && samePixels(read, expected[number]),
-                QStringLiteral("%1: image %2 does not read back as drawn").arg(path).arg(number));
+            QStringLiteral("%1: image %2 does not read back as drawn").arg(path).arg(number));
     }
 }
 
@@ -288,10 +292,10 @@ void verifyBackground(const QString &path)
     const QByteArray header = file.read(54);
     require(header.size() == 54 && header.startsWith("BM"), QStringLiteral("%1: not a BMP").arg(path));
     require(headerField<qint32>(header, 18) == backgroundSize.width()
-                && headerField<qint32>(header, 22) == backgroundSize.height(),
-            QStringLiteral("%1: wrong size").arg(path));
+            && headerField<qint32>(header, 22) == backgroundSize.height(),
+        QStringLiteral("%1: wrong size").arg(path));
     require(headerField<quint16>(header, 28) == 24 && headerField<quint32>(header, 30) == 0,
-            QStringLiteral("%1: not 24-bit uncompressed").arg(path));
+        QStringLiteral("%1: not 24-bit uncompressed").arg(path));
 }
 
 void makeBackground(const QDir &folder)
@@ -371,7 +375,6 @@ int main(int argc, char *argv[])
         std::cerr << "makepictures: " << error.what() << '\n';
         return 1;
     }
-    std::cout << "makepictures: all pictures written and checked in "
-              << folder.path().toStdString() << '\n';
+    std::cout << "makepictures: all pictures written and checked in " << folder.path().toStdString() << '\n';
     return 0;
 }
