@@ -18,7 +18,7 @@ const char machineWideDirectory[] = "/var/games/mcm-mcd";
 
 QString sharedDirectory()
 {
-    const QString fromEnvironment = qEnvironmentVariable("WINDIR");
+    QString fromEnvironment = qEnvironmentVariable("WINDIR");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
     const QFileInfo machineWide(QString::fromLatin1(machineWideDirectory));

@@ -50,7 +50,8 @@ void Tavola::cmdNext_Click()
         setForeColor(ui->Label7, RGB(255, 255, 0));
     }
     setBackColor(centralWidget(),
-        RGB(checkedInteger(FirstNumber * 20), checkedInteger(SecondNumber * 20), checkedInteger(FirstNumber * 50)));
+        RGB(checkedInteger(FirstNumber * 20LL), checkedInteger(SecondNumber * 20LL),
+            checkedInteger(FirstNumber * 50LL)));
     ui->txtAnswer->setFocus();
 }
 

@@ -20,7 +20,7 @@ const QString nameFileName = QStringLiteral("nprimato.txt");
 const QString lockFileName = QStringLiteral("primato.lock");
 constexpr unsigned directoryBufferSize = 128;
 // A record file is a line; more than this is not worth the wait at start.
-constexpr qint64 largestRecordFile = 64 * 1024;
+constexpr qint64 largestRecordFile = qint64{64} * 1024;
 constexpr int lockWaitMs = 5000;
 // A save holds the lock for milliseconds. A lock older than this was left by
 // a game killed while saving, perhaps before it could write its process id.

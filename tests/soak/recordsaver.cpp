@@ -57,10 +57,11 @@ QString recordDirectory()
 void saveNextRecord(const QString &directory)
 {
     QLockFile lock(directory + QStringLiteral("primato.lock"));
+    lock.setStaleLockTime(2000);
     if (!lock.tryLock(5000))
         qFatal("lock not taken");
     const QString scorePath = directory + QStringLiteral("primato.txt");
-    const auto next = static_cast<long long>(forms::Val(forms::readFile(scorePath, 64 * 1024))) + 1;
+    const auto next = static_cast<long long>(forms::Val(forms::readFile(scorePath, qint64{64} * 1024))) + 1;
     forms::printLinesToFiles({{scorePath, forms::CStr(next)},
         {directory + QStringLiteral("nprimato.txt"), QStringLiteral("P") + forms::CStr(next)}});
 }
