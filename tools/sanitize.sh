@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the whole test suite with AddressSanitizer and UndefinedBehaviorSanitizer
-# and runs it; any report fails the run.
+# and runs it; any report fails the run. Build dir: $MCM_ASAN_BUILD.
+# Needs: cmake g++ qt6-base-dev (libasan and libubsan come with g++)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-build="$top/build-asan"
+build=${MCM_ASAN_BUILD:-$top/build-asan}
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Debug \
       -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" >/dev/null
 cmake --build "$build" -j"$(nproc)"

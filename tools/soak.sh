@@ -2,10 +2,11 @@
 # Kills record saves at random moments and races two games saving at once,
 # then writes what it found to docs/soak.md. Each phase stops after its rounds
 # or after --budget seconds (300 by default), whichever comes first.
-# Usage: tools/soak.sh [--kills N] [--races N] [--budget SECONDS]
+# Usage: tools/soak.sh [--kills N] [--races N] [--budget SECONDS]   (build dir: $MCM_SOAK_BUILD)
+# Needs: cmake qt6-base-dev
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-build="$top/build-soak"
+build=${MCM_SOAK_BUILD:-$top/build-soak}
 cmake -S "$top" -B "$build" -DMCM_SOAK=ON -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)" --target mcm-soak mcm-soak-saver >/dev/null
 report=$(mktemp)
