@@ -15,7 +15,9 @@ status=0
 {
     echo "# Soak run"
     echo
-    echo "Made by \`tools/soak.sh $*\` on $(date -u +%Y-%m-%d), $(nproc) cores, $(uname -sr)."
+    echo "Made by \`tools/soak.sh $*\` on $(date -u +%Y-%m-%d): $(nproc) cores of" \
+         "$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1), $(uname -sr)," \
+         "record folder on $(df --output=fstype "${TMPDIR:-/tmp}" | tail -1)."
     echo
     cat "$report"
 } > "$top/docs/soak.md"

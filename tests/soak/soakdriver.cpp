@@ -319,6 +319,10 @@ void printReport(const QList<Tally> &tallies, std::uint32_t seed, qint64 gameMs,
             tally.faults, tally.splitPairs, static_cast<double>(tally.milliseconds) / 1000.0);
     std::printf("\nSeed %u; one whole game took %lld ms; files left beside the record by killed saves: %d.\n", seed,
         static_cast<long long>(gameMs), leftovers);
+    std::printf("\nA fault is an empty or partial file, a record lower than before, a name that is not the score's "
+                "outside a kill, or a game that warned. A split pair is the new score with the old name, left by a "
+                "kill between the replacements of the two files; each file is still whole. The files left beside "
+                "are the temporary files of saves killed before their commit.\n");
 }
 
 } // namespace
