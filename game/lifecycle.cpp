@@ -102,11 +102,19 @@ void Tavola::Form_Load()
     ui->lblconto->setCaption(clockText());
 }
 
+namespace {
+
+// A Yes/No question with No as the default; only No keeps the game going.
+bool confirmed(const QString &question, const QString &title)
+{
+    return MsgBox(question, vbYesNo + vbQuestion + vbDefaultButton2, title) != vbNo;
+}
+
+} // namespace
+
 void Tavola::cmdExit_Click()
 {
-    if (MsgBox(QStringLiteral("Vuoi veramente lasciarmi  ?"), vbYesNo + vbQuestion + vbDefaultButton2,
-            QStringLiteral("Uscire dal programma"))
-        == vbNo)
+    if (!confirmed(QStringLiteral("Vuoi veramente lasciarmi  ?"), QStringLiteral("Uscire dal programma")))
         return;
     SaveRecordIfBeaten();
     End();
@@ -114,9 +122,7 @@ void Tavola::cmdExit_Click()
 
 void Tavola::Next_Click()
 {
-    if (MsgBox(QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"), vbYesNo + vbQuestion + vbDefaultButton2,
-            QStringLiteral("INIZIARE NUOVA GARA"))
-        == vbNo)
+    if (!confirmed(QStringLiteral("INIZIAMO UNA NUOVA GARA  ?"), QStringLiteral("INIZIARE NUOVA GARA")))
         return;
     SaveRecordIfBeaten();
     Unload();
