@@ -5,11 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
-#include <memory>
-#include <vector>
+#include <filesystem>
+#include <system_error>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -25,8 +24,10 @@ namespace {
 constexpr int pathFileAccessError = 75;
 constexpr int deviceIoError = 57;
 
-const QFileDevice::Permissions sharedFilePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner
-    | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther;
+#ifdef Q_OS_UNIX
+// Readable and writable by the group, for a directory that players share.
+constexpr mode_t sharedFileMode = 0664;
+#endif
 
 [[noreturn]] void fail(int number, const QString &path, const QString &reason)
 {
@@ -58,7 +59,8 @@ void refuseUnlessPlain(const QString &path)
 // sure that what was opened is a plain file: no check-then-open race.
 void openPlain(QFile &file, const QString &path, int flags, QIODevice::OpenMode mode)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0664);
+    const int fd
+        = ::open(QFile::encodeName(path).constData(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, sharedFileMode);
     if (fd < 0) {
         const int error = errno;
         if (error == ELOOP)
@@ -88,14 +90,103 @@ void openPlain(QFile &file, const QString &path, int, QIODevice::OpenMode mode)
 }
 #endif
 
-bool syncToDisk(QSaveFile &file)
+void syncToDisk(QFile &file)
 {
 #ifdef Q_OS_UNIX
-    return ::fsync(file.handle()) == 0;
+    if (!file.flush() || ::fsync(file.handle()) != 0)
+        fail(deviceIoError, file.fileName(), file.errorString());
 #else
-    Q_UNUSED(file);
-    return true;
+    if (!file.flush())
+        fail(deviceIoError, file.fileName(), file.errorString());
 #endif
+}
+
+// Makes the files renamed or removed in a directory survive a power cut.
+void syncDirectory(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    const int fd
+        = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(path);
+#endif
+}
+
+QString asideName(const QString &path)
+{
+    return path + QStringLiteral(".new");
+}
+
+QString commitMarkName(const QStringList &paths)
+{
+    return paths.first() + QStringLiteral(".commit");
+}
+
+// Opens a file to be written from its start, made if missing, shared with
+// the group.
+void openToReplace(QFile &file, const QString &path)
+{
+#ifdef Q_OS_UNIX
+    openPlain(file, path, O_WRONLY | O_CREAT | O_TRUNC, QIODevice::WriteOnly);
+    ::fchmod(file.handle(), sharedFileMode);
+#else
+    openPlain(file, path, 0, QIODevice::WriteOnly);
+#endif
+}
+
+void writeAside(const QString &path, const QByteArray &content)
+{
+    // What is put in place replaces a link: refuse one, as a read would.
+    refuseUnlessPlain(path);
+    QFile file;
+    openToReplace(file, asideName(path));
+    if (file.write(content) != content.size())
+        fail(deviceIoError, file.fileName(), file.errorString());
+    syncToDisk(file);
+}
+
+void discardAside(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        QFile::remove(asideName(path));
+}
+
+// The point of no return: from here on the new files are put in place, by
+// this print or, if it is killed, by the next one to touch the files.
+void createCommitMark(const QString &mark)
+{
+    QFile file;
+    openToReplace(file, mark);
+    file.close();
+    syncDirectory(mark);
+}
+
+void putInPlace(const QString &path)
+{
+    const QString aside = asideName(path);
+    if (!QFileInfo::exists(aside))
+        return; // put in place before a kill
+    std::error_code error;
+    // Replaces the old file in one step, where QFile::rename would not.
+    std::filesystem::rename(
+        std::filesystem::u8path(aside.toStdString()), std::filesystem::u8path(path.toStdString()), error);
+    if (error)
+        fail(deviceIoError, path, QString::fromLocal8Bit(error.message()));
+}
+
+void putAllInPlace(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        putInPlace(path);
+    syncDirectory(paths.first());
+    const QString mark = commitMarkName(paths);
+    if (!QFile::remove(mark))
+        fail(deviceIoError, mark, QStringLiteral("non riesco a cancellarlo"));
+    syncDirectory(mark);
 }
 
 QString decodeLocal8Bit(const QByteArray &bytes)
@@ -114,7 +205,7 @@ void createFile(const QString &path)
     const bool existed = QFileInfo::exists(path);
     openPlain(file, path, O_WRONLY | O_CREAT | O_APPEND, QIODevice::Append);
     if (!existed)
-        ::fchmod(file.handle(), 0664);
+        ::fchmod(file.handle(), sharedFileMode);
 #else
     openPlain(file, path, 0, QIODevice::Append);
 #endif
@@ -136,27 +227,29 @@ QString readFile(const QString &path, qint64 limit)
 
 void printLinesToFiles(const QList<std::pair<QString, QString>> &lineForPath)
 {
-    std::vector<std::unique_ptr<QSaveFile>> files;
-    for (const auto &[path, line] : lineForPath) {
-        // QSaveFile writes through a link to its target: refuse one first.
-        refuseUnlessPlain(path);
-        auto file = std::make_unique<QSaveFile>(path);
-        if (!file->open(QIODevice::WriteOnly))
-            fail(pathFileAccessError, path, file->errorString());
-        file->setPermissions(sharedFilePermissions);
-        file->write(line.toLocal8Bit() + "\r\n");
-        files.push_back(std::move(file));
+    QStringList paths;
+    for (const auto &[path, line] : lineForPath)
+        paths << path;
+    // A commit mark left by an earlier print would put this one in place
+    // before it is whole.
+    finishInterruptedPrint(paths);
+    try {
+        for (const auto &[path, line] : lineForPath)
+            writeAside(path, line.toLocal8Bit() + "\r\n");
+    } catch (const RuntimeError &) {
+        discardAside(paths);
+        throw;
     }
-    // Everything is written aside and on disk before anything is put in place,
-    // so the files are replaced one right after the other.
-    for (const auto &file : files) {
-        if (!file->flush() || !syncToDisk(*file))
-            fail(deviceIoError, file->fileName(), file->errorString());
-    }
-    for (const auto &file : files) {
-        if (!file->commit())
-            fail(deviceIoError, file->fileName(), file->errorString());
-    }
+    createCommitMark(commitMarkName(paths));
+    putAllInPlace(paths);
+}
+
+void finishInterruptedPrint(const QStringList &paths)
+{
+    if (QFileInfo::exists(commitMarkName(paths)))
+        putAllInPlace(paths);
+    else
+        discardAside(paths);
 }
 
 } // namespace forms

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 
@@ -21,9 +22,16 @@ void createFile(const QString &path);
 // it. Bytes that are not valid in the local encoding are read as Latin-1.
 QString readFile(const QString &path, qint64 limit);
 
-// Print # of one line (text + CR LF) in place of each file's content. Every
-// file is written aside first and then put in place whole, so a crash, a kill
-// or a full disk never leaves one empty or half-written.
+// Print # of one line (text + CR LF) in place of each file's content, all
+// files or none. Each is written aside (its name + ".new") and synced; then a
+// commit mark (the first name + ".commit") is made, and the files are put in
+// place whole. A crash, a kill or a full disk never leaves a file empty or
+// half-written, and finishInterruptedPrint brings the group back together.
+// Callers that may run at once must hold one lock around both calls.
 void printLinesToFiles(const QList<std::pair<QString, QString>> &lineForPath);
+
+// After a print that was killed part way: puts its files in place if it had
+// made its commit mark, and throws away what it had written aside if not.
+void finishInterruptedPrint(const QStringList &paths);
 
 } // namespace forms

@@ -42,6 +42,14 @@ void warn(const QString &message)
     MsgBox(message, vbExclamation);
 }
 
+// Another game on this machine may be saving at the same moment: the record
+// files are read for a decision, and written, only under this lock.
+bool lockRecord(QLockFile &lock)
+{
+    lock.setStaleLockTime(staleLockMs);
+    return lock.tryLock(lockWaitMs);
+}
+
 } // namespace
 
 QString Tavola::GetSystemDir()
@@ -86,11 +94,20 @@ void Tavola::createRecordFiles()
     }
 }
 
+QStringList Tavola::recordFiles() const
+{
+    return {RecordDir + scoreFileName, RecordDir + nameFileName};
+}
+
 void Tavola::showRecord()
 {
     if (RecordDir.isEmpty())
         return;
     try {
+        // A game killed while saving may have left the pair half replaced.
+        QLockFile lock(RecordDir + lockFileName);
+        if (lockRecord(lock))
+            finishInterruptedPrint(recordFiles());
         ui->lblpunti->setCaption(Leggifiletxt(RecordDir + scoreFileName));
         ui->lblnome->setCaption(Leggifiletxt(RecordDir + nameFileName));
     } catch (const RuntimeError &error) {
@@ -108,17 +125,17 @@ void Tavola::SaveRecordIfBeaten()
     if (record >= score || RecordDir.isEmpty())
         return;
 
-    // Another game on this machine may be saving too, or may have set a
-    // higher record since this one was loaded: decide again under the lock.
+    // Another game may have set a higher record since this one was loaded:
+    // decide again on what is on disk.
     QLockFile lock(RecordDir + lockFileName);
-    lock.setStaleLockTime(staleLockMs);
-    if (!lock.tryLock(lockWaitMs)) {
+    if (!lockRecord(lock)) {
         warn(QStringLiteral("Non riesco a registrare il record: la cartella \"%1\" è occupata da un altro gioco o "
                             "non è scrivibile.")
                  .arg(QDir::toNativeSeparators(RecordDir)));
         return;
     }
     try {
+        finishInterruptedPrint(recordFiles());
         if (Val(Leggifiletxt(RecordDir + scoreFileName)) >= score)
             return;
         printLinesToFiles({{RecordDir + scoreFileName, ui->lblScore->caption()},

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QStringList>
 
 #include <future>
 #include <memory>
@@ -72,6 +73,7 @@ private:
 
     // records.cpp
     void createRecordFiles();
+    QStringList recordFiles() const;
     void showRecord();
     void SaveRecordIfBeaten();
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QMap>
 #include <QSysInfo>
 #include <QTest>
 
@@ -17,6 +18,15 @@ void write(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+// What a folder holds besides the two record files.
+QStringList besideRecord(const QTemporaryDir &folder)
+{
+    QStringList names = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    names.removeOne("primato.txt");
+    names.removeOne("nprimato.txt");
+    return names;
 }
 
 // Ends the game by the exit button, confirmed, with this score.
@@ -59,6 +69,8 @@ private slots:
     void refusesWhatIsNotAPlainFile();
     void readsAtMost64KiB();
     void failedSaveIsReported();
+    void interruptedSaveIsFinishedOrUndone_data();
+    void interruptedSaveIsFinishedOrUndone();
     void higherRecordSavedMeanwhileStands();
     void staleLockDoesNotBlock_data();
     void staleLockDoesNotBlock();
@@ -126,6 +138,7 @@ void TestRecords::save()
     QTEST(contents(records.path("primato.txt")), "scoreAfter");
     QTEST(contents(records.path("nprimato.txt")), "nameAfter");
     QCOMPARE(records.fixture->host.prompts().count(campione), scoreAfter == scoreBefore ? 0 : 1);
+    QCOMPARE(besideRecord(records.folder), QStringList());
 
     // The next start shows the record and its holder, files untouched.
     GameFixture again({"Carlo"}, records.folder.path());
@@ -191,6 +204,59 @@ void TestRecords::failedSaveIsReported()
         told.contains("Non sono riuscito a registrare il record") && told.contains("nprimato.txt"), qPrintable(told));
     QCOMPARE(records.fixture->host.prompts().count(campione), 0);
     QCOMPARE(contents(records.path("primato.txt")), QByteArray("5\r\n"));
+    QCOMPARE(besideRecord(records.folder), QStringList());
+}
+
+// A game killed while saving 9 by Dario over 5 by Bea left the files as a
+// row says. The next game to touch them shows one whole pair: the new one if
+// the save had made its commit mark, the old one if not.
+void TestRecords::interruptedSaveIsFinishedOrUndone_data()
+{
+    QTest::addColumn<QByteArray>("score");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QStringList>("left"); // files beside, each written whole
+    QTest::addColumn<QString>("shown");
+
+    const QStringList both{"primato.txt.new", "nprimato.txt.new"};
+    QTest::newRow("while writing aside") << QByteArray("5\r\n") << QByteArray("Bea\r\n")
+                                         << QStringList{"primato.txt.new"} << "5 Bea";
+    QTest::newRow("before the commit mark") << QByteArray("5\r\n") << QByteArray("Bea\r\n") << both << "5 Bea";
+    QTest::newRow("right after the mark")
+        << QByteArray("5\r\n") << QByteArray("Bea\r\n") << both + QStringList{"primato.txt.commit"} << "9 Dario";
+    QTest::newRow("between the two files") << QByteArray("9\r\n") << QByteArray("Bea\r\n")
+                                           << QStringList{"nprimato.txt.new", "primato.txt.commit"} << "9 Dario";
+    QTest::newRow("before clearing the mark")
+        << QByteArray("9\r\n") << QByteArray("Dario\r\n") << QStringList{"primato.txt.commit"} << "9 Dario";
+}
+
+void TestRecords::interruptedSaveIsFinishedOrUndone()
+{
+    QFETCH(QByteArray, score);
+    QFETCH(QByteArray, name);
+    QFETCH(QStringList, left);
+    QFETCH(QString, shown);
+    const QMap<QString, QByteArray> contentOf{
+        {"primato.txt.new", "9\r\n"}, {"nprimato.txt.new", "Dario\r\n"}, {"primato.txt.commit", ""}};
+    QTemporaryDir folder;
+    const auto killedSave = [&] {
+        write(folder.filePath("primato.txt"), score);
+        write(folder.filePath("nprimato.txt"), name);
+        for (const QString &file : left)
+            write(folder.filePath(file), contentOf.value(file));
+    };
+
+    killedSave();
+    GameFixture fixture({"Anna"}, folder.path());
+    const auto &ui = fixture.game.ui();
+    QCOMPARE(ui.lblpunti->caption().trimmed() + QLatin1Char(' ') + ui.lblnome->caption().trimmed(), shown);
+    QCOMPARE(besideRecord(folder), QStringList());
+
+    // Another game was killed the same way while this one played.
+    killedSave();
+    exitWithScore(fixture, "20");
+    QCOMPARE(contents(folder.filePath("primato.txt")), QByteArray("20\r\n"));
+    QCOMPARE(contents(folder.filePath("nprimato.txt")), QByteArray("Anna\r\n"));
+    QCOMPARE(besideRecord(folder), QStringList());
 }
 
 // Another game on this machine saved 9 after this one loaded the record 5.

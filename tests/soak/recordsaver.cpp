@@ -61,9 +61,10 @@ void saveNextRecord(const QString &directory)
     if (!lock.tryLock(5000))
         qFatal("lock not taken");
     const QString scorePath = directory + QStringLiteral("primato.txt");
+    const QString namePath = directory + QStringLiteral("nprimato.txt");
+    forms::finishInterruptedPrint({scorePath, namePath});
     const auto next = static_cast<long long>(forms::Val(forms::readFile(scorePath, qint64{64} * 1024))) + 1;
-    forms::printLinesToFiles({{scorePath, forms::CStr(next)},
-        {directory + QStringLiteral("nprimato.txt"), QStringLiteral("P") + forms::CStr(next)}});
+    forms::printLinesToFiles({{scorePath, forms::CStr(next)}, {namePath, QStringLiteral("P") + forms::CStr(next)}});
 }
 
 [[noreturn]] void saveUntilKilled()

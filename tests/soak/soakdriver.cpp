@@ -3,6 +3,8 @@
 // held by the name saved with it. Prints a Markdown report; exits 1 on any
 // fault found.
 //   mcm-soak [--kills N] [--races N] [--budget SECONDS]
+#include "forms/sequentialfiles.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -39,13 +41,13 @@ struct Record
 struct Tally
 {
     QString phase;
-    bool killed = false;
     int rounds = 0;
     int roundsThatSaved = 0;
     int faults = 0;
     // A kill between the two files' replacements leaves the new score with
-    // the old name: each file is whole, the pair is split.
-    int splitPairs = 0;
+    // the old name on disk, each file whole, until the next game puts the
+    // pair together.
+    int splitUntilNextGame = 0;
     qint64 milliseconds = 0;
 };
 
@@ -84,28 +86,33 @@ void report(const Tally &tally, int round, const QString &what, const QDir &fold
         contents(folder.filePath(QStringLiteral("nprimato.txt"))).toPercentEncoding().constData());
 }
 
-// Checks the folder against the record seen before; returns the record now.
+void fault(Tally &tally, int round, const QString &what, const QDir &folder)
+{
+    ++tally.faults;
+    report(tally, round, what, folder);
+}
+
+// Checks the folder against the record seen before, first as the savers left
+// it and then as the next game loads it; returns the record now.
 Record checkAfter(Tally &tally, int round, const QDir &folder, const Record &before)
 {
+    const std::optional<Record> left = readRecord(folder);
+    if (!left)
+        fault(tally, round, QStringLiteral("empty or partial record file"), folder);
+    else if (left->name != nameFor(left->score))
+        ++tally.splitUntilNextGame;
+
+    forms::finishInterruptedPrint(
+        {folder.filePath(QStringLiteral("primato.txt")), folder.filePath(QStringLiteral("nprimato.txt"))});
     const std::optional<Record> now = readRecord(folder);
     if (!now) {
-        ++tally.faults;
-        report(tally, round, QStringLiteral("empty or partial record file"), folder);
+        fault(tally, round, QStringLiteral("empty or partial record file at the next game"), folder);
         return before;
     }
-    if (now->score < before.score) {
-        ++tally.faults;
-        report(tally, round, QStringLiteral("record went down"), folder);
-    } else if (now->name != nameFor(now->score)) {
-        // A pair split by an earlier kill stays so until the next save.
-        const bool splitNow = now->score != before.score || now->name != before.name;
-        if (!tally.killed) {
-            ++tally.faults;
-            report(tally, round, QStringLiteral("name of another score"), folder);
-        } else if (splitNow) {
-            ++tally.splitPairs;
-        }
-    }
+    if (now->score < before.score)
+        fault(tally, round, QStringLiteral("record went down"), folder);
+    else if (now->name != nameFor(now->score))
+        fault(tally, round, QStringLiteral("name of another score at the next game"), folder);
     if (now->score != before.score)
         ++tally.roundsThatSaved;
     return *now;
@@ -177,43 +184,39 @@ public:
     // that the kill lands among saves rather than in the start-up.
     Tally killLoops(int rounds, std::chrono::microseconds maxDelay)
     {
-        return runPhase(
-            QStringLiteral("kill during save loop"), true, rounds, [this, maxDelay](Tally &tally, int round) {
-                const pid_t saver = spawnSaver({QStringLiteral("loop")});
-                waitForSaveAbove(last.score);
-                killAfter(saver, randomDelay(maxDelay));
-                last = checkAfter(tally, round, folder, last);
-            });
+        return runPhase(QStringLiteral("kill during save loop"), rounds, [this, maxDelay](Tally &tally, int round) {
+            const pid_t saver = spawnSaver({QStringLiteral("loop")});
+            waitForSaveAbove(last.score);
+            killAfter(saver, randomDelay(maxDelay));
+            last = checkAfter(tally, round, folder, last);
+        });
     }
 
     // Whole games, each killed at a moment of its life.
     Tally killGames(int rounds, std::chrono::microseconds maxDelay)
     {
-        return runPhase(
-            QStringLiteral("kill during whole game"), true, rounds, [this, maxDelay](Tally &tally, int round) {
-                const long long score = last.score + 1;
-                killAfter(spawnSaver({QStringLiteral("game"), QString::number(score), nameFor(score)}),
-                    randomDelay(maxDelay));
-                last = checkAfter(tally, round, folder, last);
-            });
+        return runPhase(QStringLiteral("kill during whole game"), rounds, [this, maxDelay](Tally &tally, int round) {
+            const long long score = last.score + 1;
+            killAfter(
+                spawnSaver({QStringLiteral("game"), QString::number(score), nameFor(score)}), randomDelay(maxDelay));
+            last = checkAfter(tally, round, folder, last);
+        });
     }
 
     // Two games beating the record by different amounts save at once: the
     // higher must stand, whatever the order.
     Tally races(int rounds)
     {
-        return runPhase(QStringLiteral("two games saving at once"), false, rounds, [this](Tally &tally, int round) {
+        return runPhase(QStringLiteral("two games saving at once"), rounds, [this](Tally &tally, int round) {
             const auto [first, second] = twoScoresAbove(last.score);
             const pid_t one = spawnSaver({QStringLiteral("game"), QString::number(first), nameFor(first)});
             const pid_t other = spawnSaver({QStringLiteral("game"), QString::number(second), nameFor(second)});
             watchScoreWhileRunning(tally, round, one, other);
             const Record before = last;
             last = checkAfter(tally, round, folder, last);
-            if (last.score != std::max({before.score, first, second})) {
-                ++tally.faults;
-                report(tally, round,
+            if (last.score != std::max({before.score, first, second}))
+                fault(tally, round,
                     QStringLiteral("the higher score of %1 and %2 is not the record").arg(first).arg(second), folder);
-            }
         });
     }
 
@@ -229,9 +232,9 @@ public:
 
 private:
     template <typename Step>
-    Tally runPhase(const QString &phase, bool killed, int rounds, Step step)
+    Tally runPhase(const QString &phase, int rounds, Step step)
     {
-        Tally tally{phase, killed};
+        Tally tally{phase};
         QElapsedTimer clock;
         clock.start();
         for (int round = 1; round <= rounds && clock.elapsed() < budgetMs; ++round) {
@@ -279,10 +282,8 @@ private:
             for (std::size_t i = 0; i < games.size(); ++i)
                 running[i] = running[i] && !finished(tally, round, games[i]);
             const auto now = readRecord(folder);
-            if (now && now->score < seen) {
-                ++tally.faults;
-                report(tally, round, QStringLiteral("record seen going down from %1").arg(seen), folder);
-            }
+            if (now && now->score < seen)
+                fault(tally, round, QStringLiteral("record seen going down from %1").arg(seen), folder);
             if (now)
                 seen = now->score;
             QThread::usleep(500);
@@ -296,10 +297,8 @@ private:
         if (waitpid(pid, &status, WNOHANG) != pid)
             return false;
         const bool savedOrNotBeaten = WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 3);
-        if (!savedOrNotBeaten) {
-            ++tally.faults;
-            report(tally, round, QStringLiteral("a game ended with status %1").arg(status), folder);
-        }
+        if (!savedOrNotBeaten)
+            fault(tally, round, QStringLiteral("a game ended with status %1").arg(status), folder);
         return true;
     }
 
@@ -312,17 +311,19 @@ private:
 
 void printReport(const QList<Tally> &tallies, std::uint32_t seed, qint64 gameMs, int leftovers)
 {
-    std::printf("| phase | rounds | rounds that saved | faults | pairs split by the kill | seconds |\n"
+    std::printf("| phase | rounds | rounds that saved | faults | pairs left split until the next game | seconds |\n"
                 "|---|---|---|---|---|---|\n");
     for (const Tally &tally : tallies)
         std::printf("| %s | %d | %d | %d | %d | %.1f |\n", qPrintable(tally.phase), tally.rounds, tally.roundsThatSaved,
-            tally.faults, tally.splitPairs, static_cast<double>(tally.milliseconds) / 1000.0);
-    std::printf("\nSeed %u; one whole game took %lld ms; files left beside the record by killed saves: %d.\n", seed,
+            tally.faults, tally.splitUntilNextGame, static_cast<double>(tally.milliseconds) / 1000.0);
+    std::printf("\nSeed %u; one whole game took %lld ms; files left beside the record at the end: %d.\n", seed,
         static_cast<long long>(gameMs), leftovers);
-    std::printf("\nA fault is an empty or partial file, a record lower than before, a name that is not the score's "
-                "outside a kill, or a game that warned. A split pair is the new score with the old name, left by a "
-                "kill between the replacements of the two files; each file is still whole. The files left beside "
-                "are the temporary files of saves killed before their commit.\n");
+    std::printf("\nEach round is checked twice: as the killed save left the files, and after the step that the "
+                "next game takes when it loads the record (it finishes a save that had made its commit mark and "
+                "throws away one that had not). A fault is an empty or partial file at either check, a record lower "
+                "than before, a name that is not the score's at the next game, or a game that warned. A pair left "
+                "split is the new score beside the old name, from a kill between the replacements of the two files; "
+                "the next game puts it together, and no game shows it.\n");
 }
 
 } // namespace
