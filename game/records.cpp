@@ -2,6 +2,8 @@
 // machine's shared directory and shown in lblpunti and lblnome.
 #include "game/tavola.h"
 
+#include "forms/conversions.h"
+#include "forms/filelock.h"
 #include "forms/host.h"
 #include "forms/runtimeerror.h"
 #include "forms/sequentialfiles.h"
@@ -9,7 +11,6 @@
 #include "ui_tavola.h"
 
 #include <QDir>
-#include <QLockFile>
 
 using namespace forms;
 
@@ -17,14 +18,14 @@ namespace {
 
 const QString scoreFileName = QStringLiteral("primato.txt");
 const QString nameFileName = QStringLiteral("nprimato.txt");
+// Every game of the machine reads the record for a decision, and writes it,
+// only under the lock of this file.
 const QString lockFileName = QStringLiteral("primato.lock");
 constexpr unsigned directoryBufferSize = 128;
 // A record file is a line; more than this is not worth the wait at start.
 constexpr qint64 largestRecordFile = qint64{64} * 1024;
+// A game holds the lock for milliseconds.
 constexpr int lockWaitMs = 5000;
-// A save holds the lock for milliseconds. A lock older than this was left by
-// a game killed while saving, perhaps before it could write its process id.
-constexpr int staleLockMs = 2000;
 
 QString trimBlanks(const QString &text)
 {
@@ -40,14 +41,6 @@ QString trimBlanks(const QString &text)
 void warn(const QString &message)
 {
     MsgBox(message, vbExclamation);
-}
-
-// Another game on this machine may be saving at the same moment: the record
-// files are read for a decision, and written, only under this lock.
-bool lockRecord(QLockFile &lock)
-{
-    lock.setStaleLockTime(staleLockMs);
-    return lock.tryLock(lockWaitMs);
 }
 
 } // namespace
@@ -105,8 +98,8 @@ void Tavola::showRecord()
         return;
     try {
         // A game killed while saving may have left the pair half replaced.
-        QLockFile lock(RecordDir + lockFileName);
-        if (lockRecord(lock))
+        FileLock lock(RecordDir + lockFileName);
+        if (lock.tryLock(lockWaitMs))
             finishInterruptedPrint(recordFiles());
         ui->lblpunti->setCaption(Leggifiletxt(RecordDir + scoreFileName));
         ui->lblnome->setCaption(Leggifiletxt(RecordDir + nameFileName));
@@ -127,8 +120,8 @@ void Tavola::SaveRecordIfBeaten()
 
     // Another game may have set a higher record since this one was loaded:
     // decide again on what is on disk.
-    QLockFile lock(RecordDir + lockFileName);
-    if (!lockRecord(lock)) {
+    FileLock lock(RecordDir + lockFileName);
+    if (!lock.tryLock(lockWaitMs)) {
         warn(QStringLiteral("Non riesco a registrare il record: la cartella \"%1\" è occupata da un altro gioco o "
                             "non è scrivibile.")
                  .arg(QDir::toNativeSeparators(RecordDir)));

@@ -1,11 +1,11 @@
+#include "forms/filelock.h"
 #include "gamefixture.h"
 #include "recordfiles.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QLockFile>
 #include <QMap>
+#include <QProcess>
 #include <QSysInfo>
 #include <QTest>
 
@@ -20,12 +20,12 @@ void write(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-// What a folder holds besides the two record files.
+// What a folder holds besides the two record files and their lock.
 QStringList besideRecord(const QTemporaryDir &folder)
 {
     QStringList names = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
-    names.removeOne("primato.txt");
-    names.removeOne("nprimato.txt");
+    for (const char *record : {"primato.txt", "nprimato.txt", "primato.lock"})
+        names.removeOne(record);
     return names;
 }
 
@@ -72,8 +72,9 @@ private slots:
     void interruptedSaveIsFinishedOrUndone_data();
     void interruptedSaveIsFinishedOrUndone();
     void higherRecordSavedMeanwhileStands();
-    void staleLockDoesNotBlock_data();
-    void staleLockDoesNotBlock();
+    void leftLockFileDoesNotBlock_data();
+    void leftLockFileDoesNotBlock();
+    void lockIsFreedWhenItsHolderIsKilled();
 };
 
 void TestRecords::firstStartCreatesEmptyFiles()
@@ -271,26 +272,43 @@ void TestRecords::higherRecordSavedMeanwhileStands()
     QCOMPARE(records.fixture->host.prompts().count(campione), 0);
 }
 
-// A game that crashed while saving left its lock behind.
-void TestRecords::staleLockDoesNotBlock_data()
+// A lock file left behind, by a crash or by an older game that wrote its
+// process id in it, does not block.
+void TestRecords::leftLockFileDoesNotBlock_data()
 {
     QTest::addColumn<QByteArray>("lock");
     QTest::newRow("process gone") << "999999\nmcm-mcd\n" + QSysInfo::machineHostName().toUtf8() + "\n";
-    QTest::newRow("killed before writing it") << QByteArray();
+    QTest::newRow("empty") << QByteArray();
 }
 
-void TestRecords::staleLockDoesNotBlock()
+void TestRecords::leftLockFileDoesNotBlock()
 {
     QFETCH(QByteArray, lock);
     RecordFixture records("5\r\n", "Bea\r\n");
     write(records.path("primato.lock"), lock);
-    QFile lockFile(records.path("primato.lock"));
-    QVERIFY(lockFile.open(QIODevice::ReadWrite));
-    QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-10), QFileDevice::FileModificationTime));
-    lockFile.close();
     exitWithScore(*records.fixture, "7");
     QCOMPARE(contents(records.path("primato.txt")), QByteArray("7\r\n"));
     QCOMPARE(records.fixture->host.prompts().count(campione), 1);
+}
+
+// The lock is the system's, held while its holder lives and no longer.
+void TestRecords::lockIsFreedWhenItsHolderIsKilled()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("primato.lock");
+    QProcess holder;
+    holder.start("flock", {"--close", path, "-c", "echo held; exec sleep 10"});
+    QVERIFY(holder.waitForReadyRead(5000));
+
+    forms::FileLock lock(path);
+    QVERIFY(!lock.tryLock(50));
+    holder.kill();
+    QVERIFY(holder.waitForFinished());
+    QVERIFY(lock.tryLock(1000));
+    forms::FileLock other(path);
+    QVERIFY(!other.tryLock(0));
+    lock.unlock();
+    QVERIFY(other.tryLock(0));
 }
 
 QTEST_MAIN(TestRecords)

@@ -7,6 +7,7 @@
 // The record folder comes from WINDIR, as in the game.
 #include "forms/conversions.h"
 #include "forms/eventguard.h"
+#include "forms/filelock.h"
 #include "forms/sequentialfiles.h"
 #include "forms/windowsdirectory.h"
 #include "game/tavola.h"
@@ -15,7 +16,6 @@
 #include "tavolaaccess.h"
 
 #include <QApplication>
-#include <QLockFile>
 
 #include <cstdio>
 
@@ -56,8 +56,7 @@ QString recordDirectory()
 // The game's save without its window: the same lock and the same writes.
 void saveNextRecord(const QString &directory)
 {
-    QLockFile lock(directory + QStringLiteral("primato.lock"));
-    lock.setStaleLockTime(2000);
+    forms::FileLock lock(directory + QStringLiteral("primato.lock"));
     if (!lock.tryLock(5000))
         qFatal("lock not taken");
     const QString scorePath = directory + QStringLiteral("primato.txt");
