@@ -1,6 +1,8 @@
 #include "forms/fonts.h"
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QSet>
 #include <QVariant>
 #include <QWidget>
 
@@ -10,13 +12,41 @@ namespace {
 
 const char *const pointSizeProperty = "fontPointSize";
 
-void applyFontPointSize(QWidget *control)
+// Installed faces, by lower-case name. QFontDatabase::hasFamily would ask
+// the system's font configuration each time.
+using InstalledFaces = QSet<QString>;
+
+InstalledFaces installedFaces()
 {
-    const QVariant points = control->property(pointSizeProperty);
-    if (!points.isValid())
-        return;
+    InstalledFaces faces;
+    for (const QString &family : QFontDatabase::families())
+        faces.insert(family.toLower());
+    return faces;
+}
+
+// The face itself where it is installed, else its first installed substitute.
+QString installedFace(const QString &family, const InstalledFaces &installed)
+{
+    if (installed.contains(family.toLower()))
+        return family;
+    for (const QString &substitute : QFont::substitutes(family)) {
+        if (installed.contains(substitute.toLower()))
+            return substitute;
+    }
+    return family;
+}
+
+void applyDesignFont(QWidget *control, const InstalledFaces &installed)
+{
+    if (!control->testAttribute(Qt::WA_SetFont))
+        return; // inherits its parent's
     QFont font = control->font();
-    font.setPointSizeF(points.toReal());
+    const QVariant points = control->property(pointSizeProperty);
+    if (points.isValid())
+        font.setPointSizeF(points.toReal());
+    // Qt would look the missing face up among every installed font, for
+    // each size, before it tried the substitutes: a long wait at start.
+    font.setFamily(installedFace(font.family(), installed));
     control->setFont(font);
 }
 
@@ -37,11 +67,12 @@ void registerFontSubstitutes()
         QStringLiteral("Arial Black"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
 }
 
-void applyFontPointSizes(QWidget *root)
+void applyDesignFonts(QWidget *root)
 {
-    applyFontPointSize(root);
+    const InstalledFaces installed = installedFaces();
+    applyDesignFont(root, installed);
     for (QWidget *control : root->findChildren<QWidget *>())
-        applyFontPointSize(control);
+        applyDesignFont(control, installed);
 }
 
 } // namespace forms

@@ -5,12 +5,14 @@ class QWidget;
 namespace forms {
 
 // Gives each face of the classic forms the nearest faces of the same metrics
-// and look, which Qt takes in turn where the face itself is missing.
+// and look, which Qt takes in turn where the face itself is missing (in the
+// message boxes too).
 void registerFontSubstitutes();
 
-// A .ui file holds whole points only: a control whose size has a fraction
-// (8.25, 13.5) carries it in its dynamic property "fontPointSize", and this
-// puts it into the fonts of root and every widget under it.
-void applyFontPointSizes(QWidget *root);
+// Finishes the fonts that root and the widgets under it were given. A .ui
+// file holds whole points only: a control whose size has a fraction (8.25,
+// 13.5) carries it in its dynamic property "fontPointSize". A face that is
+// not installed is replaced by its first installed substitute.
+void applyDesignFonts(QWidget *root);
 
 } // namespace forms

@@ -29,6 +29,14 @@ void Label::setAutoSize(bool on)
         fitToText();
 }
 
+bool Label::event(QEvent *event)
+{
+    const bool handled = QLabel::event(event);
+    if (event->type() == QEvent::Polish && m_autoSize)
+        fitToText();
+    return handled;
+}
+
 void Label::changeEvent(QEvent *event)
 {
     QLabel::changeEvent(event);
@@ -43,9 +51,13 @@ QString Label::shownText(QString caption)
     return caption;
 }
 
+// While its window is being built the font and the caption still change:
+// measuring each of them would load fonts that are never shown. The label
+// takes its size once it is polished, before it is first shown.
 void Label::fitToText()
 {
-    resize(sizeHint());
+    if (testAttribute(Qt::WA_WState_Polished))
+        resize(sizeHint());
 }
 
 } // namespace forms

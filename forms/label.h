@@ -27,6 +27,7 @@ public:
     void setAutoSize(bool on);
 
 protected:
+    bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:

@@ -56,7 +56,7 @@ void Tavola::Load()
 {
     ui = std::make_unique<Ui::Tavola>();
     ui->setupUi(this);
-    applyFontPointSizes(this);
+    applyDesignFonts(this);
     ui->Image2->setPixmap(QPixmap::fromImage(background.get()));
     // The controls sit at fixed places: the client area never changes size.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

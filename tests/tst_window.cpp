@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
 #include <QImageReader>
 #include <QMenuBar>
 #include <QSignalSpy>
@@ -54,6 +55,8 @@ class TestWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void controlsHaveTheirDesignFonts_data();
+    void controlsHaveTheirDesignFonts();
     void autoSizedLabelsFitTheirDesignText();
     void autoSizedLabelFollowsItsCaption_data();
     void autoSizedLabelFollowsItsCaption();
@@ -75,6 +78,48 @@ private slots:
     void labelIsNamedByItsCaption_data();
     void labelIsNamedByItsCaption();
 };
+
+void TestWindow::controlsHaveTheirDesignFonts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+
+    QTest::newRow("client area") << "centralwidget"
+                                 << "MS Sans Serif" << 8.25 << false << false;
+    QTest::newRow("button") << "cmdNext"
+                            << "MS Sans Serif" << 8.25 << true << false;
+    QTest::newRow("player's name") << "lblnome1"
+                                   << "MS Sans Serif" << 13.5 << true << false;
+    QTest::newRow("verdict") << "lblMessage"
+                             << "MS Sans Serif" << 24.0 << true << true;
+    QTest::newRow("count") << "lblScore"
+                           << "Times New Roman" << 36.0 << true << false;
+    QTest::newRow("clock") << "lblconto"
+                           << "Arial Black" << 18.0 << true << false;
+    QTest::newRow("answer box") << "txtAnswer"
+                                << "Arial" << 48.0 << true << false;
+    QTest::newRow("equals sign") << "Label2"
+                                 << "MS Serif" << 18.0 << false << false;
+}
+
+// Each control names its face, or where that is missing an installed
+// substitute, so that the face drawn is the one named.
+void TestWindow::controlsHaveTheirDesignFonts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, face);
+    GameFixture fixture;
+    const QFont font = control(fixture, name)->font();
+    QTEST(font.pointSizeF(), "points");
+    QTEST(font.bold(), "bold");
+    QTEST(font.italic(), "italic");
+    const QString family = font.family();
+    QVERIFY2(family == face || QFont::substitutes(face).contains(family, Qt::CaseInsensitive), qPrintable(family));
+    QCOMPARE(QFontInfo(font).family().toLower(), family.toLower());
+}
 
 // Fonts of a fractional size are applied after the captions: the labels must
 // have sized themselves again.
