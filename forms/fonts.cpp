@@ -1,7 +1,6 @@
 #include "forms/fonts.h"
 
 #include <QFont>
-#include <QFontDatabase>
 #include <QSet>
 #include <QVariant>
 #include <QWidget>
@@ -12,14 +11,13 @@ namespace {
 
 const char *const pointSizeProperty = "fontPointSize";
 
-// Installed faces, by lower-case name. QFontDatabase::hasFamily would ask
-// the system's font configuration each time.
+// Installed faces, by lower-case name.
 using InstalledFaces = QSet<QString>;
 
-InstalledFaces installedFaces()
+InstalledFaces lowerCase(const QStringList &families)
 {
     InstalledFaces faces;
-    for (const QString &family : QFontDatabase::families())
+    for (const QString &family : families)
         faces.insert(family.toLower());
     return faces;
 }
@@ -67,9 +65,9 @@ void registerFontSubstitutes()
         QStringLiteral("Arial Black"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
 }
 
-void applyDesignFonts(QWidget *root)
+void applyDesignFonts(QWidget *root, const QStringList &installedFamilies)
 {
-    const InstalledFaces installed = installedFaces();
+    const InstalledFaces installed = lowerCase(installedFamilies);
     applyDesignFont(root, installed);
     for (QWidget *control : root->findChildren<QWidget *>())
         applyDesignFont(control, installed);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 class QWidget;
 
 namespace forms {
@@ -12,7 +14,9 @@ void registerFontSubstitutes();
 // Finishes the fonts that root and the widgets under it were given. A .ui
 // file holds whole points only: a control whose size has a fraction (8.25,
 // 13.5) carries it in its dynamic property "fontPointSize". A face that is
-// not installed is replaced by its first installed substitute.
-void applyDesignFonts(QWidget *root);
+// not installed is replaced by its first installed substitute, so that Qt
+// need not search every installed font for it. installedFamilies is
+// QFontDatabase::families(), which is quicker read ahead on another thread.
+void applyDesignFonts(QWidget *root, const QStringList &installedFamilies);
 
 } // namespace forms

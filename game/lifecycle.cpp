@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCursor>
 #include <QDate>
+#include <QFontDatabase>
 #include <QLayout>
 #include <QLocale>
 #include <QTimer>
@@ -37,6 +38,7 @@ QImage stretchedBackground()
 Tavola::Tavola(QWidget *parent) : QMainWindow(parent)
 {
     initTavolaResources();
+    fontFamilies = std::async(std::launch::async, [] { return QFontDatabase::families(); }).share();
     background = std::async(std::launch::async, stretchedBackground).share();
     registerFontSubstitutes();
     setApplicationTitle(QStringLiteral("mcm e MCD"));
@@ -56,7 +58,7 @@ void Tavola::Load()
 {
     ui = std::make_unique<Ui::Tavola>();
     ui->setupUi(this);
-    applyDesignFonts(this);
+    applyDesignFonts(this, fontFamilies.get());
     ui->Image2->setPixmap(QPixmap::fromImage(background.get()));
     // The controls sit at fixed places: the client area never changes size.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
