@@ -92,13 +92,12 @@ void openPlain(QFile &file, const QString &path, int, QIODevice::OpenMode mode)
 
 void syncToDisk(QFile &file)
 {
+    bool synced = file.flush();
 #ifdef Q_OS_UNIX
-    if (!file.flush() || ::fsync(file.handle()) != 0)
-        fail(deviceIoError, file.fileName(), file.errorString());
-#else
-    if (!file.flush())
-        fail(deviceIoError, file.fileName(), file.errorString());
+    synced = synced && ::fsync(file.handle()) == 0;
 #endif
+    if (!synced)
+        fail(deviceIoError, file.fileName(), file.errorString());
 }
 
 // Makes the files renamed or removed in a directory survive a power cut.
