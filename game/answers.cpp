@@ -57,5 +57,6 @@ void Tavola::judgeAnswer()
     ui->lblScore->setCaption(Format(CorrectCount, QStringLiteral("####0")));
     ui->lblScore2->setCaption(Format(countedUpTo(WrongCount + CorrectCount), QStringLiteral("####0")));
     ui->cmdNext->setEnabled(true);
+    describeVerdict();
     ui->cmdNext->setFocus();
 }

@@ -45,4 +45,5 @@ void Tavola::Timer1_Timer()
     ClockSeconds = ClockSeconds - 1;
     TicksLeft = checkedInteger(TicksLeft - 1);
     ui->lblconto->setCaption(clockText());
+    tellTimeRunningOut();
 }

@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QShortcut>
 #include <QTimer>
 
 #include <optional>
@@ -52,6 +53,8 @@ void Tavola::wireEvents()
     connect(Timer1, &QTimer::timeout, this, [this] { runHandler([this] { Timer1_Timer(); }); });
     for (QLineEdit *box : {ui->txtAnswer, ui->Text1, ui->Text2})
         box->installEventFilter(this);
+    auto *timeAndCounts = new QShortcut(QKeySequence(Qt::Key_F1), centralWidget());
+    connect(timeAndCounts, &QShortcut::activated, this, [this] { runHandler([this] { tellTimeAndCounts(); }); });
 }
 
 bool Tavola::eventFilter(QObject *watched, QEvent *event)

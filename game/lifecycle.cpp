@@ -3,6 +3,7 @@
 
 #include "forms/fonts.h"
 #include "forms/host.h"
+#include "forms/spoken.h"
 #include "forms/window.h"
 #include "ui_tavola.h"
 
@@ -41,6 +42,7 @@ Tavola::Tavola(QWidget *parent) : QMainWindow(parent)
     fontFamilies = std::async(std::launch::async, [] { return QFontDatabase::families(); }).share();
     background = std::async(std::launch::async, stretchedBackground).share();
     registerFontSubstitutes();
+    tellCaretsOfFocusedBoxesOnly();
     setApplicationTitle(QStringLiteral("mcm e MCD"));
     setCursor(QCursor(QPixmap(QStringLiteral(":/pictures/pointer.png")), 5, 0));
 }

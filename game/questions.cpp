@@ -41,14 +41,14 @@ void Tavola::cmdNext_Click()
         ui->Text5->setText(CStr(Gcd(FirstValue, SecondValue)));
     ExpectedAnswer = CInt(Val((leastCommonMultiple ? ui->Text4 : ui->Text5)->text()));
 
+    const QString kindName = leastCommonMultiple ? QStringLiteral("minimo comune multiplo")
+                                                 : QStringLiteral("Massimo Comune Divisore");
+    // Said when the focus comes to the answer box, which disabling the
+    // button may already do.
+    describeQuestion(kindName);
     ui->cmdNext->setEnabled(false);
-    if (leastCommonMultiple) {
-        ui->Label7->setCaption(QStringLiteral("minimo comune multiplo"));
-        setForeColor(ui->Label7, RGB(255, 0, 255));
-    } else {
-        ui->Label7->setCaption(QStringLiteral("Massimo Comune Divisore"));
-        setForeColor(ui->Label7, RGB(255, 255, 0));
-    }
+    ui->Label7->setCaption(kindName);
+    setForeColor(ui->Label7, leastCommonMultiple ? RGB(255, 0, 255) : RGB(255, 255, 0));
     setBackColor(centralWidget(),
         RGB(checkedInteger(FirstNumber * 20LL), checkedInteger(SecondNumber * 20LL),
             checkedInteger(FirstNumber * 50LL)));

@@ -71,6 +71,12 @@ private:
     void Timer1_Timer();
     QString clockText() const;
 
+    // spoken.cpp
+    void describeQuestion(const QString &kind);
+    void describeVerdict();
+    void tellTimeRunningOut();
+    void tellTimeAndCounts();
+
     // records.cpp
     void createRecordFiles();
     QStringList recordFiles() const;

@@ -1,0 +1,279 @@
+#!/usr/bin/python3
+"""Plays one game by ear, the way a child who cannot see the screen does, and
+checks what Orca said.  run.sh starts it inside its private session:
+
+    play.py GAME WORKDIR
+
+The child types the name, then answers the questions it hears: the numbers
+come from the speech alone.  It answers right and wrong, asks for the time
+left and the counts (F1), tabs onto the hidden button and back, and lets the
+clock run out, fast-forwarded through the game's "until N" input.  After every
+key it waits until the voice has been quiet for a moment, as a child who
+listens to the end.  WORKDIR/transcript.txt shows what was heard; the exit
+status is 0 when every check passed.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import time
+
+QUIET = 0.8           # seconds of silence before the next key
+KIND = r"(minimo comune multiplo|Massimo Comune Divisore)"
+QUESTION = KIND + r" di (\d+) e (\d+)"
+CLOCK_NEWS = r"\b(Manca|Mancano|Tempo restante)\b"
+# Words a child must never hear: the hidden button's caption and English.
+FOREIGN = r"\b(Command1|Go|Exit|button|text|minutes?|seconds?|left)\b"
+
+
+class Speech:
+    """What the speaker said, read from the log speaker.sh writes."""
+
+    def __init__(self, path):
+        self.path = path
+        self.said = []        # [start, pid, seconds, text, done]
+        self.by_pid = {}
+        self.lines_read = 0
+
+    def poll(self):
+        with open(self.path, encoding="utf-8", errors="replace") as log:
+            lines = log.read().split("\n")[:-1]     # the last line may be half written
+        for line in lines[self.lines_read:]:
+            self.lines_read += 1
+            fields = line.split("\t")
+            if fields[0] == "say" and len(fields) >= 5:
+                entry = [float(fields[1]), fields[2], float(fields[3]), fields[4], False]
+                self.said.append(entry)
+                self.by_pid[fields[2]] = entry
+            elif fields[0] == "done" and fields[2] in self.by_pid:
+                self.by_pid[fields[2]][4] = True
+
+    def speaking(self):
+        self.poll()
+        if not self.said:
+            return False
+        start, pid, seconds, _, done = self.said[-1]
+        return not done and os.path.exists(f"/proc/{pid}") and time.time() < start + seconds + 1
+
+    def last_event(self):
+        return max((s[0] + (s[2] if s[4] else 0) for s in self.said), default=0)
+
+    def since(self, mark):
+        self.poll()
+        return [s for s in self.said if s[0] >= mark]
+
+
+class Child:
+    def __init__(self, game, work):
+        self.work = work
+        self.speech = Speech(os.path.join(work, "speech.log"))
+        self.failures = []
+        self.transcript = open(os.path.join(work, "transcript.txt"), "w", encoding="utf-8")
+        self.started = time.time()
+        self.step_mark = time.time()
+        self.orca = None
+        self.game_path = game
+        self.game = None
+
+    # --- what is heard -------------------------------------------------
+    def listen(self, limit=15.0, at_least=0.5):
+        """Waits until nothing is said for QUIET seconds (at most `limit`)."""
+        begin = time.time()
+        while time.time() - begin < limit:
+            time.sleep(0.1)
+            if time.time() - begin < at_least or self.speech.speaking():
+                continue
+            if time.time() - max(self.speech.last_event(), begin) >= QUIET:
+                return
+
+    def hear(self, pattern, limit, what):
+        """Waits for a text matching pattern, said to its end since the step began."""
+        begin = time.time()
+        while time.time() - begin < limit:
+            for start, _, _, text, done in self.speech.since(self.step_mark):
+                match = re.search(pattern, text)
+                if match and done:
+                    self.listen(limit=10)
+                    return match
+            time.sleep(0.1)
+        self.fail(f"{what}: never heard in full /{pattern}/")
+        return None
+
+    def fail(self, message):
+        self.failures.append(message)
+        self.write(f"   FAILED: {message}")
+
+    def write(self, line):
+        self.transcript.write(line + "\n")
+        self.transcript.flush()
+
+    def step(self, title):
+        self.flush_step()
+        self.step_mark = time.time()
+        self.write(f"\n== {title}")
+
+    def flush_step(self):
+        for start, _, seconds, text, done in self.speech.since(self.step_mark):
+            if getattr(self, "_written", 0) >= start:
+                continue
+            self._written = start
+            state = "heard" if done else "cut off"
+            self.write(f"   +{start - self.step_mark:5.1f}s  {text!r}  ({state}, {seconds:.1f} s)")
+
+    # --- keys and programs ---------------------------------------------
+    def key(self, *keys):
+        self.write(f"   key: {' '.join(keys)}")
+        subprocess.run(["xdotool", "key", "--delay", "150", *keys], check=False, timeout=10)
+
+    def type(self, text):
+        self.write(f"   type: {text}")
+        subprocess.run(["xdotool", "type", "--delay", "250", text], check=False, timeout=20)
+
+    def start_orca(self):
+        env = dict(os.environ, LANG="it_IT.UTF-8")
+        env.pop("LC_ALL", None)
+        env.pop("LANGUAGE", None)
+        log = open(os.path.join(self.work, "orca.log"), "w")
+        self.orca = subprocess.Popen(["orca", "--debug-file=" + os.path.join(self.work, "orca-debug.log")],
+                                     env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+
+    def start_game(self):
+        env = {k: v for k, v in os.environ.items() if not k.startswith(("LC_", "QT_", "LANGUAGE"))}
+        records = os.path.join(self.work, "records")
+        os.makedirs(records, exist_ok=True)
+        env.update(LANG="it_IT.UTF-8", WINDIR=records, QT_QPA_PLATFORM="xcb")
+        log = open(os.path.join(self.work, "game.log"), "w")
+        self.game = subprocess.Popen([self.game_path], cwd=self.work, env=env, stdin=subprocess.PIPE,
+                                     stdout=log, stderr=log)
+
+    def clock_until(self, seconds_left):
+        self.write(f"   clock fast-forwarded to {seconds_left} s left")
+        self.game.stdin.write(f"until {seconds_left}\n".encode())
+        self.game.stdin.flush()
+
+    def stop(self):
+        for process in (self.game, self.orca):
+            if process is not None and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+
+    # --- the game --------------------------------------------------------
+    def question(self, what, limit=15):
+        match = self.hear(QUESTION, limit, what)
+        if match is None:
+            return None
+        kind, first, second = match.group(1), int(match.group(2)), int(match.group(3))
+        divisor = gcd(first, second)
+        return kind, divisor if kind.startswith("Massimo") else first * second // divisor
+
+    def answer(self, right, expected):
+        typed = expected if right else expected + 1
+        self.step(f"the child types {'the right' if right else 'a wrong'} answer {typed} and Enter")
+        self.type(str(typed))
+        self.listen(5)
+        self.key("Return")
+        if right:
+            self.hear(r"Esatto, sei proprio in gamba", 10, "the verdict on a right answer")
+        else:
+            self.hear(rf"Sbagliato\W+{expected}\b", 10, f"the verdict on a wrong answer, with {expected}")
+
+    def play(self):
+        self.step("Orca starts")
+        self.start_orca()
+        if not self.hear(r"\w", 30, "Orca's greeting"):
+            return
+
+        self.step("the game starts: the name box")
+        self.start_game()
+        if not self.hear(r"Come ti chiami", 20, "the name box"):
+            return
+        self.type("anna")
+        self.listen(5)
+
+        self.step("Enter on the name: the greeting")
+        self.key("Return")
+        self.hear(r"vediamo se sei un vero campione", 15, "the greeting")
+
+        self.step("Enter on the greeting: the first question")
+        self.key("Return")
+        current = self.question("the first question", 20)
+
+        self.step("Tab from the answer box, and Shift+Tab back")
+        self.key("Tab")
+        self.listen(8)
+        self.key("shift+Tab")
+        self.hear(QUESTION, 10, "the question, back in the answer box")
+        for _, _, _, text, _ in self.speech.since(self.step_mark):
+            if re.search(r"pulsante", text) and not re.search(r"Nuovo calcolo|Esci", text):
+                self.fail(f"the hidden button is presented as a button: {text!r}")
+
+        kinds, asked, right = set(), 0, True
+        while current is not None and asked < 8:
+            kind, expected = current
+            kinds.add(kind)
+            asked += 1
+            self.answer(right, expected)
+            if asked == 2:
+                self.step("F1: the time left and the counts")
+                self.key("F1")
+                self.hear(r"Tempo restante \d+ minut[io]( e \d+ second[io])?\W+"
+                          r"Risposte esatte 1\W+errate 1\W+totali 2", 10, "the time left and the counts")
+            if asked >= 2 and len(kinds) == 2:
+                break
+            self.step("Enter on Nuovo calcolo: the next question")
+            self.key("Return")
+            current = self.question("the next question")
+            right = asked % 2 == 0
+        if len(kinds) < 2:
+            self.fail(f"only {kinds} asked in {asked} questions")
+
+        for left, news in ((303, r"Mancano 5 minuti"), (63, r"Manca un minuto"), (13, r"Mancano 10 secondi")):
+            self.step(f"the clock runs to {left} s left; the child waits")
+            self.clock_until(left)
+            self.hear(news, 12, f"the time running out ({news})")
+        self.step("the time runs out: the farewell")
+        self.hear(r"Ciao a presto", 20, "the farewell")
+        while self.game.poll() is None and time.time() - self.step_mark < 40:
+            self.step("Enter on the box")
+            self.key("Return")
+            self.listen(10, at_least=1.0)
+        if self.game.poll() is None:
+            self.fail("the game did not end after the farewell")
+
+    def check_everything_said(self):
+        clock_news = 0
+        for _, _, _, text, _ in self.speech.since(self.started):
+            if re.search(FOREIGN, text):
+                self.fail(f"heard something not meant for the child: {text!r}")
+            clock_news += bool(re.search(CLOCK_NEWS, text))
+        if clock_news != 4:
+            self.fail(f"the clock was spoken {clock_news} times, not 4 (3 moments and F1)")
+
+
+def gcd(a, b):
+    while b:
+        a, b = b, a % b
+    return a
+
+
+def main(game, work):
+    child = Child(game, work)
+    child.write(f"What a child hears with Orca ({time.strftime('%Y-%m-%d %H:%M')})")
+    try:
+        child.play()
+    except Exception as error:      # the driver itself: report, then stop everything
+        child.fail(f"driver error: {error!r}")
+    finally:
+        child.step("end")
+        child.stop()
+        child.check_everything_said()
+        child.write(f"\n{len(child.failures)} failed checks in {time.time() - child.started:.0f} s")
+    return 1 if child.failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1], sys.argv[2]))
