@@ -78,6 +78,7 @@ private:
     void createRecordFiles();
     QStringList recordFiles() const;
     void showRecord();
+    void showNoRecord();
     void SaveRecordIfBeaten();
 
     std::unique_ptr<Ui::Tavola> ui;
