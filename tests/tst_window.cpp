@@ -25,6 +25,28 @@ QString accessibleName(QWidget *widget)
     return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }
 
+QString accessibleDescription(QWidget *widget)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);
+}
+
+// What the window last announced to screen readers, or "" before any news.
+QString announced(const GameFixture &fixture)
+{
+    for (QWidget *child : fixture.tavola->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(child);
+        if (accessible->role() == QAccessible::Notification)
+            return accessible->text(QAccessible::Name);
+    }
+    return {};
+}
+
+void answer(GameFixture &fixture, const QString &typed)
+{
+    QTest::keyClicks(fixture.game.ui().txtAnswer, typed);
+    QTest::keyClick(fixture.game.ui().txtAnswer, Qt::Key_Return);
+}
+
 QList<QSize> imageSizes(const QString &file)
 {
     QImageReader reader(file);
@@ -77,6 +99,12 @@ private slots:
     void controlsHaveItalianNames();
     void labelIsNamedByItsCaption_data();
     void labelIsNamedByItsCaption();
+    void command1IsNoButtonToAScreenReader();
+    void focusBringsTheQuestionAndTheVerdict();
+    void questionAskedInTheAnswerBoxIsAnnounced();
+    void timeRunningOutIsAnnouncedAtThreeMoments();
+    void f1AnnouncesTheTimeLeftAndTheCounts_data();
+    void f1AnnouncesTheTimeLeftAndTheCounts();
 };
 
 void TestWindow::controlsHaveTheirDesignFonts_data()
@@ -351,6 +379,8 @@ void TestWindow::controlsHaveItalianNames_data()
                              << "Nuovo calcolo";
     QTest::newRow("cmdExit") << "cmdExit"
                              << "Esci";
+    QTest::newRow("Command1") << "Command1"
+                              << "spazio vuoto";
 }
 
 void TestWindow::controlsHaveItalianNames()
@@ -385,6 +415,96 @@ void TestWindow::labelIsNamedByItsCaption()
     label->setCaption(caption);
 
     QCOMPARE(accessibleName(label), caption);
+}
+
+// It takes the focus in its turn but does nothing: not a button to press.
+void TestWindow::command1IsNoButtonToAScreenReader()
+{
+    GameFixture fixture;
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(fixture.game.ui().Command1);
+
+    QCOMPARE(accessible->role(), QAccessible::StaticText);
+    QVERIFY(!accessible->actionInterface()
+                 || !accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+}
+
+// A screen reader reads the description of the control the focus comes to:
+// the answer box brings the question as shown, Nuovo calcolo the verdict.
+void TestWindow::focusBringsTheQuestionAndTheVerdict()
+{
+    GameFixture fixture;
+    activate(fixture);
+    Ui::Tavola &ui = fixture.game.ui();
+    QCOMPARE(QApplication::focusWidget(), ui.txtAnswer);
+    QCOMPARE(accessibleDescription(ui.txtAnswer),
+        ui.Label7->caption() + " di " + ui.Text1->text() + " e " + ui.Text2->text());
+
+    answer(fixture, QString::number(fixture.game.ExpectedAnswer() + 1));
+
+    QCOMPARE(QApplication::focusWidget(), ui.cmdNext);
+    QCOMPARE(accessibleDescription(ui.cmdNext), "Sbagliato!! " + QString::number(fixture.game.ExpectedAnswer()));
+}
+
+// Enter in the answer box after a verdict asks the next question without
+// moving the focus: the question is announced instead.
+void TestWindow::questionAskedInTheAnswerBoxIsAnnounced()
+{
+    GameFixture fixture;
+    activate(fixture);
+    Ui::Tavola &ui = fixture.game.ui();
+    answer(fixture, QStringLiteral("0"));
+    ui.txtAnswer->setFocus();
+
+    QTest::keyClick(ui.txtAnswer, Qt::Key_Return);
+
+    QCOMPARE(announced(fixture), ui.Label7->caption() + " di " + ui.Text1->text() + " e " + ui.Text2->text());
+}
+
+// Never every second: only at five minutes, one minute and ten seconds left.
+void TestWindow::timeRunningOutIsAnnouncedAtThreeMoments()
+{
+    GameFixture fixture;
+    QStringList heard;
+    QString lastNews;
+    while (fixture.game.TicksLeft() > 0) {
+        fixture.game.tick();
+        const QString news = announced(fixture);
+        if (news != lastNews)
+            heard << fixture.game.ui().lblconto->caption() + " " + news;
+        lastNews = news;
+    }
+    QCOMPARE(heard, QStringList({"00:05:00 Mancano 5 minuti", "00:01:00 Manca un minuto", "00:00:10 Mancano 10 secondi"}));
+}
+
+void TestWindow::f1AnnouncesTheTimeLeftAndTheCounts_data()
+{
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("news");
+
+    QTest::newRow("at the start") << 0 << QStringList() << "Tempo restante 15 minuti. Risposte esatte 0, errate 0, totali 0";
+    QTest::newRow("minutes and seconds") << 61 << QStringList({"right", "wrong", "right"})
+                                         << "Tempo restante 13 minuti e 59 secondi. Risposte esatte 2, errate 1, totali 3";
+    QTest::newRow("one of each") << 839 << QStringList({"wrong"})
+                                 << "Tempo restante un minuto e un secondo. Risposte esatte 0, errate 1, totali 1";
+    QTest::newRow("seconds only") << 890 << QStringList() << "Tempo restante 10 secondi. Risposte esatte 0, errate 0, totali 0";
+}
+
+void TestWindow::f1AnnouncesTheTimeLeftAndTheCounts()
+{
+    QFETCH(int, ticks);
+    QFETCH(QStringList, answers);
+    GameFixture fixture;
+    activate(fixture);
+    for (const QString &kind : answers) {
+        answer(fixture, QString::number(fixture.game.ExpectedAnswer() + (kind == "right" ? 0 : 1)));
+        fixture.game.ui().cmdNext->click();
+    }
+    fixture.game.ticks(ticks);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+
+    QTEST(announced(fixture), "news");
 }
 
 QTEST_MAIN(TestWindow)

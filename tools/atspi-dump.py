@@ -4,7 +4,9 @@
 Start the game with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 on the same session
 bus, then run
     tools/atspi-dump.py              the accessible tree, one node a line
-    tools/atspi-dump.py --watch 30   the name changes announced for 30 s
+    tools/atspi-dump.py --watch 30   for 30 s, what a screen reader is told
+                                     to say: the focus moving to a control
+                                     and the notifications shown
 """
 import sys
 
@@ -41,11 +43,14 @@ def find_application():
 
 
 def watch(seconds):
-    def announce(event):
-        if event.host_application.name == APPLICATION:
-            print(f'{event.source.getRoleName()} "{event.source.name}"', flush=True)
+    def told(event):
+        if event.host_application.name != APPLICATION or not event.detail1:
+            return
+        if event.type.startswith("object:state-changed:showing") and event.source.getRole() != pyatspi.ROLE_NOTIFICATION:
+            return
+        print(describe(event.source), flush=True)
 
-    pyatspi.Registry.registerEventListener(announce, "object:property-change:accessible-name")
+    pyatspi.Registry.registerEventListener(told, "object:state-changed:focused", "object:state-changed:showing")
     GLib.timeout_add_seconds(seconds, pyatspi.Registry.stop)
     pyatspi.Registry.start()
 

@@ -2,10 +2,12 @@
 // screen-reader test: a line "until N" on standard input runs the clock's
 // ticks at once until N seconds are left, so that the end of a game can be
 // heard without waiting fifteen minutes. Only this test program reads it.
+#include "app/start.h"
 #include "tavolaaccess.h"
 
-#include <QApplication>
 #include <QSocketNotifier>
+
+#include <memory>
 
 #include <unistd.h>
 
@@ -53,10 +55,6 @@ private:
 
 int main(int argc, char *argv[])
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mcm-mcd"));
-    Tavola tavola;
-    ClockCommands commands(tavola);
-    tavola.Show();
-    return QApplication::exec();
+    std::unique_ptr<ClockCommands> commands;
+    return startGame(argc, argv, [&commands](Tavola &tavola) { commands = std::make_unique<ClockCommands>(tavola); });
 }

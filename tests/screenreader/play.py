@@ -75,6 +75,7 @@ class Child:
         self.orca = None
         self.game_path = game
         self.game = None
+        self.written_until = 0.0     # the start of the last text written to the transcript
 
     # --- what is heard -------------------------------------------------
     def listen(self, limit=15.0, at_least=0.5):
@@ -115,9 +116,9 @@ class Child:
 
     def flush_step(self):
         for start, _, seconds, text, done in self.speech.since(self.step_mark):
-            if getattr(self, "_written", 0) >= start:
+            if start <= self.written_until:
                 continue
-            self._written = start
+            self.written_until = start
             state = "heard" if done else "cut off"
             self.write(f"   +{start - self.step_mark:5.1f}s  {text!r}  ({state}, {seconds:.1f} s)")
 
@@ -162,7 +163,7 @@ class Child:
                     process.kill()
 
     # --- the game --------------------------------------------------------
-    def question(self, what, limit=15):
+    def question(self, what, limit=25):
         match = self.hear(QUESTION, limit, what)
         if match is None:
             return None
@@ -177,9 +178,9 @@ class Child:
         self.listen(5)
         self.key("Return")
         if right:
-            self.hear(r"Esatto, sei proprio in gamba", 10, "the verdict on a right answer")
+            self.hear(r"Esatto, sei proprio in gamba", 20, "the verdict on a right answer")
         else:
-            self.hear(rf"Sbagliato\W+{expected}\b", 10, f"the verdict on a wrong answer, with {expected}")
+            self.hear(rf"Sbagliato\W+{expected}\b", 20, f"the verdict on a wrong answer, with {expected}")
 
     def play(self):
         self.step("Orca starts")
@@ -189,30 +190,30 @@ class Child:
 
         self.step("the game starts: the name box")
         self.start_game()
-        if not self.hear(r"Come ti chiami", 20, "the name box"):
+        if not self.hear(r"Come ti chiami", 40, "the name box"):
             return
         self.type("anna")
         self.listen(5)
 
         self.step("Enter on the name: the greeting")
         self.key("Return")
-        self.hear(r"vediamo se sei un vero campione", 15, "the greeting")
+        self.hear(r"vediamo se sei un vero campione", 20, "the greeting")
 
         self.step("Enter on the greeting: the first question")
         self.key("Return")
-        current = self.question("the first question", 20)
+        current = self.question("the first question", 30)
 
         self.step("Tab from the answer box, and Shift+Tab back")
         self.key("Tab")
         self.listen(8)
         self.key("shift+Tab")
-        self.hear(QUESTION, 10, "the question, back in the answer box")
+        self.hear(QUESTION, 20, "the question, back in the answer box")
         for _, _, _, text, _ in self.speech.since(self.step_mark):
             if re.search(r"pulsante", text) and not re.search(r"Nuovo calcolo|Esci", text):
                 self.fail(f"the hidden button is presented as a button: {text!r}")
 
         kinds, asked, right = set(), 0, True
-        while current is not None and asked < 8:
+        while current is not None and asked < 12:
             kind, expected = current
             kinds.add(kind)
             asked += 1
@@ -221,7 +222,7 @@ class Child:
                 self.step("F1: the time left and the counts")
                 self.key("F1")
                 self.hear(r"Tempo restante \d+ minut[io]( e \d+ second[io])?\W+"
-                          r"Risposte esatte 1\W+errate 1\W+totali 2", 10, "the time left and the counts")
+                          r"Risposte esatte 1\W+errate 1\W+totali 2", 20, "the time left and the counts")
             if asked >= 2 and len(kinds) == 2:
                 break
             self.step("Enter on Nuovo calcolo: the next question")
@@ -234,10 +235,11 @@ class Child:
         for left, news in ((303, r"Mancano 5 minuti"), (63, r"Manca un minuto"), (13, r"Mancano 10 secondi")):
             self.step(f"the clock runs to {left} s left; the child waits")
             self.clock_until(left)
-            self.hear(news, 12, f"the time running out ({news})")
+            self.hear(news, 20, f"the time running out ({news})")
         self.step("the time runs out: the farewell")
-        self.hear(r"Ciao a presto", 20, "the farewell")
-        while self.game.poll() is None and time.time() - self.step_mark < 40:
+        self.hear(r"Ciao a presto", 30, "the farewell")
+        give_up = time.time() + 40
+        while self.game.poll() is None and time.time() < give_up:
             self.step("Enter on the box")
             self.key("Return")
             self.listen(10, at_least=1.0)
