@@ -41,8 +41,8 @@ void Tavola::cmdNext_Click()
         ui->Text5->setText(CStr(Gcd(FirstValue, SecondValue)));
     ExpectedAnswer = CInt(Val((leastCommonMultiple ? ui->Text4 : ui->Text5)->text()));
 
-    const QString kindName = leastCommonMultiple ? QStringLiteral("minimo comune multiplo")
-                                                 : QStringLiteral("Massimo Comune Divisore");
+    const QString kindName
+        = leastCommonMultiple ? QStringLiteral("minimo comune multiplo") : QStringLiteral("Massimo Comune Divisore");
     // Said when the focus comes to the answer box, which disabling the
     // button may already do.
     describeQuestion(kindName);

@@ -35,7 +35,8 @@ QString timeInWords(int seconds)
 // has kept the focus, as it does when Enter there asks the next question.
 void Tavola::describeQuestion(const QString &kind)
 {
-    const QString question = kind + QStringLiteral(" di ") + ui->Text1->text() + QStringLiteral(" e ") + ui->Text2->text();
+    const QString question
+        = kind + QStringLiteral(" di ") + ui->Text1->text() + QStringLiteral(" e ") + ui->Text2->text();
     ui->txtAnswer->setAccessibleDescription(question);
     if (ui->txtAnswer->hasFocus())
         forms::announce(this, question);
@@ -63,7 +64,8 @@ void Tavola::tellTimeRunningOut()
 
 void Tavola::tellTimeAndCounts()
 {
-    forms::announce(this, QStringLiteral("Tempo restante ") + timeInWords(TicksLeft) + QStringLiteral(". Risposte esatte ")
-        + ui->lblScore->caption() + QStringLiteral(", errate ") + ui->lblScore1->caption()
-        + QStringLiteral(", totali ") + ui->lblScore2->caption());
+    forms::announce(this,
+        QStringLiteral("Tempo restante ") + timeInWords(TicksLeft) + QStringLiteral(". Risposte esatte ")
+            + ui->lblScore->caption() + QStringLiteral(", errate ") + ui->lblScore1->caption()
+            + QStringLiteral(", totali ") + ui->lblScore2->caption());
 }

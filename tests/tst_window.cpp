@@ -425,7 +425,7 @@ void TestWindow::command1IsNoButtonToAScreenReader()
 
     QCOMPARE(accessible->role(), QAccessible::StaticText);
     QVERIFY(!accessible->actionInterface()
-                 || !accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        || !accessible->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
 }
 
 // A screen reader reads the description of the control the focus comes to:
@@ -473,7 +473,8 @@ void TestWindow::timeRunningOutIsAnnouncedAtThreeMoments()
             heard << fixture.game.ui().lblconto->caption() + " " + news;
         lastNews = news;
     }
-    QCOMPARE(heard, QStringList({"00:05:00 Mancano 5 minuti", "00:01:00 Manca un minuto", "00:00:10 Mancano 10 secondi"}));
+    QCOMPARE(
+        heard, QStringList({"00:05:00 Mancano 5 minuti", "00:01:00 Manca un minuto", "00:00:10 Mancano 10 secondi"}));
 }
 
 void TestWindow::f1AnnouncesTheTimeLeftAndTheCounts_data()
@@ -482,12 +483,15 @@ void TestWindow::f1AnnouncesTheTimeLeftAndTheCounts_data()
     QTest::addColumn<QStringList>("answers");
     QTest::addColumn<QString>("news");
 
-    QTest::newRow("at the start") << 0 << QStringList() << "Tempo restante 15 minuti. Risposte esatte 0, errate 0, totali 0";
-    QTest::newRow("minutes and seconds") << 61 << QStringList({"right", "wrong", "right"})
-                                         << "Tempo restante 13 minuti e 59 secondi. Risposte esatte 2, errate 1, totali 3";
+    QTest::newRow("at the start") << 0 << QStringList()
+                                  << "Tempo restante 15 minuti. Risposte esatte 0, errate 0, totali 0";
+    QTest::newRow("minutes and seconds")
+        << 61 << QStringList({"right", "wrong", "right"})
+        << "Tempo restante 13 minuti e 59 secondi. Risposte esatte 2, errate 1, totali 3";
     QTest::newRow("one of each") << 839 << QStringList({"wrong"})
                                  << "Tempo restante un minuto e un secondo. Risposte esatte 0, errate 1, totali 1";
-    QTest::newRow("seconds only") << 890 << QStringList() << "Tempo restante 10 secondi. Risposte esatte 0, errate 0, totali 0";
+    QTest::newRow("seconds only") << 890 << QStringList()
+                                  << "Tempo restante 10 secondi. Risposte esatte 0, errate 0, totali 0";
 }
 
 void TestWindow::f1AnnouncesTheTimeLeftAndTheCounts()
