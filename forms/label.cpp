@@ -14,9 +14,9 @@ void Label::setCaption(const QString &caption)
     if (caption == m_caption)
         return;
     m_caption = caption;
-    // QLabel::setText tells a screen reader of the new name, once, and only
-    // while one listens: the verdict, the kind of question and the clock are
-    // announced as they change.
+    // QLabel::setText also tells assistive technology of the new name, which
+    // screen readers show when asked; Orca does not speak it as it changes,
+    // so news for the player goes through forms/spoken.h.
     setText(shownText(caption));
     if (m_autoSize)
         fitToText();

@@ -9,8 +9,7 @@ namespace forms {
 // as a line break. With autoSize set it takes the size of its text whenever
 // the caption or the font changes, keeping its left and top edges and never
 // wrapping; the window clips whatever reaches past its edge. Its visible
-// text is its accessible name, and a new caption is announced to assistive
-// technology.
+// text is its accessible name.
 class Label : public QLabel
 {
     Q_OBJECT

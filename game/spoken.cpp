@@ -19,14 +19,17 @@ QString amount(int count, const QString &one, const QString &many)
     return count == 1 ? QStringLiteral("un ") + one : QString::number(count) + QLatin1Char(' ') + many;
 }
 
+// "13 minuti e 59 secondi", "15 minuti", "10 secondi"
 QString timeInWords(int seconds)
 {
     const int minutes = seconds / 60;
-    const QString secondsPart = amount(seconds % 60, QStringLiteral("secondo"), QStringLiteral("secondi"));
-    if (minutes == 0)
-        return secondsPart;
-    const QString minutesPart = amount(minutes, QStringLiteral("minuto"), QStringLiteral("minuti"));
-    return seconds % 60 == 0 ? minutesPart : minutesPart + QStringLiteral(" e ") + secondsPart;
+    const int secondsPart = seconds % 60;
+    QStringList parts;
+    if (minutes > 0)
+        parts << amount(minutes, QStringLiteral("minuto"), QStringLiteral("minuti"));
+    if (secondsPart > 0 || minutes == 0)
+        parts << amount(secondsPart, QStringLiteral("secondo"), QStringLiteral("secondi"));
+    return parts.join(QStringLiteral(" e "));
 }
 
 } // namespace
@@ -42,7 +45,8 @@ void Tavola::describeQuestion(const QString &kind)
         forms::announce(this, question);
 }
 
-// Read when the focus comes to the button, right after the answer.
+// Read when the focus comes to the button, right after the answer; until
+// the first answer its description says what it does.
 void Tavola::describeVerdict()
 {
     ui->cmdNext->setAccessibleDescription(ui->lblMessage->caption());

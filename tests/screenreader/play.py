@@ -6,8 +6,9 @@ checks what Orca said.  run.sh starts it inside its private session:
 
 The child types the name, then answers the questions it hears: the numbers
 come from the speech alone.  It answers right and wrong, asks for the time
-left and the counts (F1), tabs onto the hidden button and back, and lets the
-clock run out, fast-forwarded through the game's "until N" input.  After every
+left and the counts (F1), tabs onto the hidden button and back, starts a new
+game from the menu, and in it lets the clock run out, fast-forwarded through
+the game's "until N" input.  After every
 key it waits until the voice has been quiet for a moment, as a child who
 listens to the end.  WORKDIR/transcript.txt shows what was heard; the exit
 status is 0 when every check passed.
@@ -88,15 +89,22 @@ class Child:
             if time.time() - max(self.speech.last_event(), begin) >= QUIET:
                 return
 
+    def heard(self, pattern):
+        """The first text matching pattern said to its end since the step began."""
+        for _, _, _, text, done in self.speech.since(self.step_mark):
+            match = re.search(pattern, text)
+            if match and done:
+                return match
+        return None
+
     def hear(self, pattern, limit, what):
-        """Waits for a text matching pattern, said to its end since the step began."""
+        """Waits for heard(pattern), then for the quiet after it."""
         begin = time.time()
         while time.time() - begin < limit:
-            for start, _, _, text, done in self.speech.since(self.step_mark):
-                match = re.search(pattern, text)
-                if match and done:
-                    self.listen(limit=10)
-                    return match
+            match = self.heard(pattern)
+            if match:
+                self.listen(limit=10)
+                return match
             time.sleep(0.1)
         self.fail(f"{what}: never heard in full /{pattern}/")
         return None
@@ -182,16 +190,10 @@ class Child:
         else:
             self.hear(rf"Sbagliato\W+{expected}\b", 20, f"the verdict on a wrong answer, with {expected}")
 
-    def play(self):
-        self.step("Orca starts")
-        self.start_orca()
-        if not self.hear(r"\w", 30, "Orca's greeting"):
-            return
-
-        self.step("the game starts: the name box")
-        self.start_game()
+    def begin_game(self):
+        """From the name box to the first question; returns the question heard."""
         if not self.hear(r"Come ti chiami", 40, "the name box"):
-            return
+            return None
         self.type("anna")
         self.listen(5)
 
@@ -201,7 +203,44 @@ class Child:
 
         self.step("Enter on the greeting: the first question")
         self.key("Return")
-        current = self.question("the first question", 30)
+        return self.question("the first question", 30)
+
+    def new_game(self):
+        """NUOVO GIOCO from the menu bar, Sì, and the boxes up to the name box."""
+        self.step("Alt, then Right to the menu item NUOVO GIOCO")
+        self.key("alt")
+        self.listen(10)
+        for _ in range(3):
+            self.key("Right")
+            self.listen(10)
+        if not self.hear(r"NUOVO GIOCO", 1, "the menu item NUOVO GIOCO"):
+            return False
+        self.step("Enter on NUOVO GIOCO: the confirmation")
+        self.key("Return")
+        self.hear(r"INIZIAMO UNA NUOVA GARA", 20, "the confirmation")
+        for _ in range(3):
+            self.step("Tab towards Sì")
+            self.key("Tab")
+            self.listen(10)
+            if self.heard(r"^Sì pulsante"):
+                break
+        self.step("Enter on Sì: the record box, or the name box of the new game")
+        self.key("Return")
+        box = self.hear(r"registrato il tuo record|Come ti chiami", 20, "the record box or the name box")
+        if box and box.group(0) != "Come ti chiami":
+            self.step("Enter on the record box: the name box of the new game")
+            self.key("Return")
+        return box is not None
+
+    def play(self):
+        self.step("Orca starts")
+        self.start_orca()
+        if not self.hear(r"\w", 30, "Orca's greeting"):
+            return
+
+        self.step("the game starts: the name box")
+        self.start_game()
+        current = self.begin_game()
 
         self.step("Tab from the answer box, and Shift+Tab back")
         self.key("Tab")
@@ -231,6 +270,12 @@ class Child:
             right = asked % 2 == 0
         if len(kinds) < 2:
             self.fail(f"only {kinds} asked in {asked} questions")
+
+        if not self.new_game():
+            return
+        current = self.begin_game()
+        if current is not None:
+            self.answer(True, current[1])
 
         for left, news in ((303, r"Mancano 5 minuti"), (63, r"Manca un minuto"), (13, r"Mancano 10 secondi")):
             self.step(f"the clock runs to {left} s left; the child waits")
