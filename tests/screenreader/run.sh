@@ -107,10 +107,10 @@ DefaultVoice "it"
 CONF
 : >"$work/speech.log"
 
-# The whole session, every process in it, stops after 300 s at the latest.
-timeout -k 5 300 dbus-run-session -- "$0" --session "$game" "$work" 2>"$work/play.log"
+# The whole session, every process in it, stops after 420 s at the latest.
+timeout -k 5 420 dbus-run-session -- "$0" --session "$game" "$work" 2>"$work/play.log"
 status=$?
 cat "$work/transcript.txt" 2>/dev/null
-[ $status -eq 124 ] && echo "the run passed its 300 s limit" >&2
+[ $status -eq 124 ] && echo "the run passed its 420 s limit" >&2
 [ $status -eq 0 ] || { echo "screen-reader test FAILED (logs in $work)" >&2; exit 1; }
 echo "screen-reader test passed"
