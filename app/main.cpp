@@ -1,3 +1,4 @@
+#include "forms/toolkittexts.h"
 #include "game/tavola.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mcm-mcd"));
+    forms::useItalianToolkitTexts();
     Tavola tavola;
     tavola.Show();
     return QApplication::exec();

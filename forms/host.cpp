@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -34,6 +35,8 @@ public:
     int msgBox(const QString &prompt, int buttons, const QString &title) override
     {
         QMessageBox box(iconFor(buttons), title, prompt, QMessageBox::NoButton, QApplication::activeWindow());
+        // A player's name is shown as typed, never taken for markup.
+        box.setTextFormat(Qt::PlainText);
         if ((buttons & 0x7) == vbYesNo) {
             QPushButton *yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
             QPushButton *no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
@@ -52,6 +55,7 @@ public:
         QInputDialog dialog(QApplication::activeWindow());
         dialog.setWindowTitle(title);
         dialog.setLabelText(prompt);
+        dialog.findChild<QLabel *>()->setTextFormat(Qt::PlainText);
         dialog.setOkButtonText(QStringLiteral("OK"));
         dialog.setCancelButtonText(QStringLiteral("Annulla"));
         return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();

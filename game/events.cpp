@@ -7,9 +7,11 @@
 #include "ui_tavola.h"
 
 #include <QCloseEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QTimer>
 
+#include <algorithm>
 #include <optional>
 
 using forms::Integer;
@@ -22,24 +24,56 @@ bool isEnter(const QKeyEvent &key)
     return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
 }
 
-// The character code a key types, as the KeyPress event delivers it; keys
-// that type no character (arrows, Delete, Tab) have none and never reach it.
+// Control with a key, as the forms runtime sees it; Windows reports AltGr as
+// Control and Alt together, and its characters are typed ones.
+bool isControlChord(const QKeyEvent &key)
+{
+    return (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == Qt::ControlModifier;
+}
+
+// The code of a character as the KeyPress event delivers it. Codes past the
+// 8-bit range are refused by every filter alike.
+Integer codeOf(QChar character)
+{
+    return static_cast<Integer>(std::min<int>(character.unicode(), 255));
+}
+
+// The character code a key types, as the KeyPress event delivers it. Keys
+// that type no character (arrows, Home, End, Delete, Tab) have none: they
+// edit the box or move the focus and never reach the handler.
 std::optional<Integer> characterCode(const QKeyEvent &key)
 {
+    const bool control = isControlChord(key);
     if (isEnter(key))
-        return 13;
+        return control ? 10 : 13;
     if (key.key() == Qt::Key_Backspace)
-        return 8;
-    if (key.key() == Qt::Key_Escape)
-        return 27;
-    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
+        return control ? 127 : 8;
+    // Qt gives Delete the text DEL, but it deletes forward like an arrow moves.
+    if (key.key() == Qt::Key_Delete || key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
         return std::nullopt;
-    if ((key.modifiers() & Qt::ControlModifier) && key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z)
+    if (control && key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z)
         return static_cast<Integer>(key.key() - Qt::Key_A + 1);
     if (key.text().isEmpty())
         return std::nullopt;
-    // Codes past the 8-bit range are refused by every filter alike.
-    return static_cast<Integer>(std::min<int>(key.text().at(0).unicode(), 255));
+    return codeOf(key.text().at(0));
+}
+
+// The text a character code types into a box: none for a control character.
+QString typedText(Integer code)
+{
+    return code >= 32 && code != 127 ? QString(QChar(static_cast<char16_t>(code))) : QString();
+}
+
+// What the box does with a character the handler let through, as a text
+// box of the forms runtime does: backspace deletes, a printable character is
+// typed, any other control character is ignored.
+void takeCharacter(QLineEdit *box, Integer code)
+{
+    const QString text = typedText(code);
+    if (code == 8)
+        box->backspace();
+    else if (!text.isEmpty()) // inserting nothing would still delete a selection
+        box->insert(text);
 }
 
 } // namespace
@@ -58,25 +92,46 @@ bool Tavola::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit *>(watched))
         return filterTextBoxKey(watched, static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::InputMethod && watched == ui->txtAnswer)
+        filterComposedText(static_cast<QInputMethodEvent *>(event));
     return QMainWindow::eventFilter(watched, event);
 }
 
 // cmdNext is the default button: while it is enabled, Enter in a text box
-// clicks it instead of reaching the box. Returns whether the key is eaten.
+// clicks it instead of reaching the box. Every character typed into the
+// answer box goes through txtAnswer_KeyPress, and the box takes what the
+// handler leaves of it. Returns whether the key is eaten.
 bool Tavola::filterTextBoxKey(QObject *box, QKeyEvent *key)
 {
-    if (isEnter(*key) && ui->cmdNext->isEnabled()) {
+    if (isEnter(*key) && !isControlChord(*key) && ui->cmdNext->isEnabled()) {
         ui->cmdNext->click();
         return true;
     }
-    if (box != ui->txtAnswer || (key->modifiers() & Qt::AltModifier))
+    if (box != ui->txtAnswer)
         return false;
     const std::optional<Integer> code = characterCode(*key);
     if (!code)
         return false;
-    Integer KeyAscii = *code;
+    takeCharacter(ui->txtAnswer, keyPress(*code));
+    return true;
+}
+
+// Text that an input method or a dead key composes is typed character by
+// character, each through the handler.
+void Tavola::filterComposedText(QInputMethodEvent *event)
+{
+    QString kept;
+    for (const QChar character : event->commitString())
+        kept += typedText(keyPress(codeOf(character)));
+    event->setCommitString(kept, event->replacementStart(), event->replacementLength());
+}
+
+// Raises KeyPress for one character; returns the code the handler leaves.
+Integer Tavola::keyPress(Integer code)
+{
+    Integer KeyAscii = code;
     runHandler([this, &KeyAscii] { txtAnswer_KeyPress(KeyAscii); });
-    return KeyAscii == 0;
+    return KeyAscii;
 }
 
 void Tavola::resizeEvent(QResizeEvent *event)

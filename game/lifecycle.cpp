@@ -62,6 +62,9 @@ void Tavola::Load()
     ui->Image2->setPixmap(QPixmap::fromImage(background.get()));
     // The controls sit at fixed places: the client area never changes size.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Every load is followed by Resize when the window is shown, also when
+    // a new game finds it at the size it had.
+    setAttribute(Qt::WA_PendingResizeEvent);
     centreOnScreen(this);
     Timer1 = new QTimer(this);
     Timer1->setTimerType(Qt::PreciseTimer);

@@ -61,7 +61,8 @@ QString Tavola::GetSystemDir()
                  .arg(directoryBufferSize - 1));
         return QString();
     }
-    QString directory = trimBlanks(QString::fromLocal8Bit(buffer)).left(static_cast<qsizetype>(length));
+    // The length counts bytes of the 8-bit text, not the characters they make.
+    QString directory = trimBlanks(QString::fromLocal8Bit(buffer.left(static_cast<qsizetype>(length))));
     if (!directory.endsWith(pathSeparator()))
         directory += pathSeparator();
     return directory;
@@ -94,8 +95,10 @@ QStringList Tavola::recordFiles() const
 
 void Tavola::showRecord()
 {
-    if (RecordDir.isEmpty())
+    if (RecordDir.isEmpty()) {
+        showNoRecord();
         return;
+    }
     try {
         // A game killed while saving may have left the pair half replaced.
         FileLock lock(RecordDir + lockFileName);
@@ -105,10 +108,16 @@ void Tavola::showRecord()
         ui->lblnome->setCaption(Leggifiletxt(RecordDir + nameFileName));
     } catch (const RuntimeError &error) {
         warn(error.description() + QStringLiteral("\nPer questa partita il record vale 0 e non sarà registrato."));
-        ui->lblpunti->setCaption(QString());
-        ui->lblnome->setCaption(QString());
+        showNoRecord();
         RecordDir.clear();
     }
+}
+
+// A record that cannot be had is shown as none, as on a machine's first game.
+void Tavola::showNoRecord()
+{
+    ui->lblpunti->setCaption(QString());
+    ui->lblnome->setCaption(QString());
 }
 
 void Tavola::SaveRecordIfBeaten()
@@ -129,6 +138,8 @@ void Tavola::SaveRecordIfBeaten()
     }
     try {
         finishInterruptedPrint(recordFiles());
+        // A file removed during the game is made again, empty: no record.
+        createFile(RecordDir + scoreFileName);
         if (Val(Leggifiletxt(RecordDir + scoreFileName)) >= score)
             return;
         printLinesToFiles({{RecordDir + scoreFileName, ui->lblScore->caption()},

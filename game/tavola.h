@@ -13,6 +13,7 @@ namespace Ui {
 class Tavola;
 }
 class QTimer;
+class QInputMethodEvent;
 class QKeyEvent;
 
 // The game's one window. It owns all the game state: the variables below and
@@ -56,6 +57,8 @@ private:
     // events.cpp
     void wireEvents();
     bool filterTextBoxKey(QObject *box, QKeyEvent *key);
+    void filterComposedText(QInputMethodEvent *event);
+    forms::Integer keyPress(forms::Integer code);
 
     // questions.cpp
     void cmdNext_Click();
@@ -75,6 +78,7 @@ private:
     void createRecordFiles();
     QStringList recordFiles() const;
     void showRecord();
+    void showNoRecord();
     void SaveRecordIfBeaten();
 
     std::unique_ptr<Ui::Tavola> ui;

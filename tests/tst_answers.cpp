@@ -2,7 +2,9 @@
 #include "gamefixture.h"
 #include "scriptedrnd.h"
 
+#include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
 
 using forms::RGB;
@@ -33,6 +35,10 @@ class TestAnswers : public QObject
 private slots:
     void keyFilter_data();
     void keyFilter();
+    void keysAsThePlatformDelivers_data();
+    void keysAsThePlatformDelivers();
+    void composedText_data();
+    void composedText();
     void judging_data();
     void judging();
     void keyboardAlonePlays();
@@ -68,6 +74,109 @@ void TestAnswers::keyFilter()
     GameFixture fixture;
     typeKeys(fixture.game.ui().txtAnswer, typed);
     QTEST(fixture.game.ui().txtAnswer->text(), "shown");
+}
+
+// One key event as a platform's Qt delivers it, with the text it attaches,
+// on "12" with the cursor at its start or end.
+void TestAnswers::keysAsThePlatformDelivers_data()
+{
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("shownCursor");
+    QTest::addColumn<int>("verdicts");
+
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers control = Qt::ControlModifier;
+    const Qt::KeyboardModifiers altGr = Qt::ControlModifier | Qt::AltModifier; // as Windows reports it
+    QTest::newRow("Delete deletes forward") << 0 << int(Qt::Key_Delete) << none << "\x7f"
+                                            << "2" << 0 << 0;
+    QTest::newRow("Delete at the end") << 2 << int(Qt::Key_Delete) << none << "\x7f"
+                                       << "12" << 2 << 0;
+    QTest::newRow("Home") << 2 << int(Qt::Key_Home) << none << ""
+                          << "12" << 0 << 0;
+    QTest::newRow("End") << 0 << int(Qt::Key_End) << none << ""
+                         << "12" << 2 << 0;
+    QTest::newRow("left arrow") << 2 << int(Qt::Key_Left) << none << ""
+                                << "12" << 1 << 0;
+    QTest::newRow("right arrow") << 0 << int(Qt::Key_Right) << none << ""
+                                 << "12" << 1 << 0;
+    QTest::newRow("Alt+A refused") << 2 << int(Qt::Key_A) << Qt::KeyboardModifiers(Qt::AltModifier) << "a"
+                                   << "12" << 2 << 0;
+    QTest::newRow("Alt+3 typed") << 2 << int(Qt::Key_3) << Qt::KeyboardModifiers(Qt::AltModifier) << "3"
+                                 << "123" << 3 << 0;
+    QTest::newRow("AltGr @ on Windows") << 2 << int(Qt::Key_Ograve) << altGr << "@"
+                                        << "12" << 2 << 0;
+    QTest::newRow("AltGr euro on Windows, not Ctrl+E") << 2 << int(Qt::Key_E) << altGr << "€"
+                                                       << "12" << 2 << 0;
+    QTest::newRow("AltGr # on X11") << 2 << int(Qt::Key_NumberSign)
+                                    << Qt::KeyboardModifiers(Qt::GroupSwitchModifier) << "#"
+                                    << "12" << 2 << 0;
+    QTest::newRow("Ctrl+Enter is 10, not judged") << 2 << int(Qt::Key_Return) << control << "\n"
+                                                  << "12" << 2 << 0;
+    QTest::newRow("Ctrl+Backspace is 127, discarded") << 2 << int(Qt::Key_Backspace) << control << "\x7f"
+                                                      << "12" << 2 << 0;
+    QTest::newRow("Ctrl+H is backspace") << 2 << int(Qt::Key_H) << control << "\b"
+                                         << "1" << 1 << 0;
+    QTest::newRow("Ctrl+M is Enter") << 2 << int(Qt::Key_M) << control << "\r"
+                                     << "12" << 2 << 1;
+    QTest::newRow("Ctrl+A does not select and delete") << 2 << int(Qt::Key_A) << control << "\x01"
+                                                       << "12" << 2 << 0;
+    QTest::newRow("Ctrl+V does not paste") << 2 << int(Qt::Key_V) << control << "\x16"
+                                           << "12" << 2 << 0;
+    QTest::newRow("keypad digit") << 2 << int(Qt::Key_4) << Qt::KeyboardModifiers(Qt::KeypadModifier) << "4"
+                                  << "124" << 3 << 0;
+}
+
+void TestAnswers::keysAsThePlatformDelivers()
+{
+    QFETCH(int, cursor);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, text);
+    ScriptedRnd rnd(questionExpecting12());
+    GameFixture fixture;
+    auto &ui = fixture.game.ui();
+    QGuiApplication::clipboard()->setText(QStringLiteral("34"));
+    QTest::keyClicks(ui.txtAnswer, QStringLiteral("12"));
+    ui.txtAnswer->setCursorPosition(cursor);
+
+    QTest::sendKeyEvent(QTest::Press, ui.txtAnswer, Qt::Key(key), text, modifiers);
+    QTest::sendKeyEvent(QTest::Release, ui.txtAnswer, Qt::Key(key), text, modifiers);
+
+    QTEST(ui.txtAnswer->text(), "shown");
+    QTEST(ui.txtAnswer->cursorPosition(), "shownCursor");
+    QTEST(ui.lblScore2->caption().toInt(), "verdicts");
+}
+
+// What an input method or a dead key commits (´ then e gives é) goes
+// through the filter character by character.
+void TestAnswers::composedText_data()
+{
+    QTest::addColumn<QString>("committed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("accented letter refused") << "é"
+                                             << "1";
+    QTest::newRow("digit kept") << "5"
+                                << "15";
+    QTest::newRow("mixed, digits kept") << "5é-x6"
+                                        << "15-6";
+    QTest::newRow("still four characters at most") << "23456"
+                                                   << "1234";
+}
+
+void TestAnswers::composedText()
+{
+    GameFixture fixture;
+    auto &ui = fixture.game.ui();
+    QTest::keyClick(ui.txtAnswer, Qt::Key_1);
+    QFETCH(QString, committed);
+    QInputMethodEvent event;
+    event.setCommitString(committed);
+    QApplication::sendEvent(ui.txtAnswer, &event);
+    QTEST(ui.txtAnswer->text(), "shown");
 }
 
 void TestAnswers::judging_data()

@@ -1,17 +1,22 @@
 #include "forms/eventguard.h"
 #include "forms/host.h"
 #include "forms/runtimeerror.h"
+#include "forms/toolkittexts.h"
 #include "scriptedhost.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 
@@ -49,6 +54,9 @@ private slots:
     void runtimeErrorIsShownAndEnds();
     void endUnwindsNestedHandlers();
     void endExitsAtOnceFromAnOpenBox();
+    void boxesShowTextAsTyped_data();
+    void boxesShowTextAsTyped();
+    void toolkitTextsAreItalian();
 };
 
 void TestHost::yesNoBoxIsItalianWithNoAsDefault_data()
@@ -143,6 +151,48 @@ void TestHost::endExitsAtOnceFromAnOpenBox()
     QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
     QCOMPARE(probe.exitCode(), 0);
     QCOMPARE(probe.readAllStandardOutput(), QByteArray("before\n"));
+}
+
+void TestHost::boxesShowTextAsTyped_data()
+{
+    QTest::addColumn<bool>("input");
+    QTest::newRow("message box") << false;
+    QTest::newRow("input box") << true;
+}
+
+// A name like "<b>Zoë</b> & co" is shown as typed, blanks included, never
+// taken for markup.
+void TestHost::boxesShowTextAsTyped()
+{
+    QFETCH(bool, input);
+    const QString prompt = QStringLiteral(" <b>Zoë</b> & co vediamo se sei un vero campione  ");
+    whenBoxOpens([prompt](QWidget *box) {
+        QStringList shown;
+        for (const QLabel *label : box->findChildren<QLabel *>())
+            if (label->textFormat() == Qt::PlainText)
+                shown << label->text();
+        QCOMPARE(shown, QStringList{prompt});
+        box->close();
+    });
+    if (input)
+        forms::InputBox(prompt);
+    else
+        forms::MsgBox(prompt);
+}
+
+// Qt's own texts are Italian whatever the system's language.
+void TestHost::toolkitTextsAreItalian()
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    forms::useItalianToolkitTexts();
+    QLineEdit box;
+    const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    QStringList texts;
+    for (const QAction *action : menu->actions())
+        if (!action->isSeparator())
+            texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+    QCOMPARE(texts,
+        (QStringList{"Annulla", "Rifai", "Taglia", "Copia", "Incolla", "Elimina", "Seleziona tutto"}));
 }
 
 QTEST_MAIN(TestHost)

@@ -42,6 +42,8 @@ void TestLifecycle::loadAsksNameAndGreets_data()
     QTest::addColumn<QString>("greeting");
     QTest::newRow("Anna") << QStringList{"Anna"} << " Anna vediamo se sei un vero campione  ";
     QTest::newRow("cancelled") << QStringList{} << "  vediamo se sei un vero campione  ";
+    QTest::newRow("markup is a name like any") << QStringList{"<b>Zoë</b> & co"}
+                                               << " <b>Zoë</b> & co vediamo se sei un vero campione  ";
 }
 
 void TestLifecycle::loadAsksNameAndGreets()
@@ -63,6 +65,7 @@ void TestLifecycle::loadAsksNameAndGreets()
 
     auto &ui = fixture.game.ui();
     QCOMPARE(ui.lblnome1->caption(), names.value(0));
+    QCOMPARE(ui.lblnome1->textFormat(), Qt::PlainText);
     QCOMPARE(ui.lblconto->caption(), QStringLiteral("00:15:00"));
     QCOMPARE(static_cast<int>(fixture.game.TicksLeft()), 900);
     QCOMPARE(static_cast<int>(fixture.game.CorrectCount()), 0);
@@ -118,7 +121,9 @@ void TestLifecycle::exitSavesBeatenRecordThenEnds()
 
 void TestLifecycle::newGameStartsAfreshAndShowsNewRecord()
 {
+    const QString caption = QStringLiteral("  Gioca con il minimo comune multiplo ed il Massimo Comune Divisore");
     GameFixture fixture({"Anna", "Bea"});
+    QCOMPARE(fixture.tavola->windowTitle(), caption);
     answerRight(fixture);
     fixture.game.ticks(100);
     fixture.host.boxes.clear();
@@ -131,6 +136,8 @@ void TestLifecycle::newGameStartsAfreshAndShowsNewRecord()
     QCOMPARE(fixture.host.endCount, 0);
     auto &ui = fixture.game.ui();
     QVERIFY(fixture.tavola->isVisible());
+    // The reloaded window is resized anew, though its size is the same.
+    QCOMPARE(fixture.tavola->windowTitle(), caption);
     for (const forms::Label *count : {ui.lblScore, ui.lblScore1, ui.lblScore2})
         QCOMPARE(count->caption(), QStringLiteral("0"));
     QCOMPARE(static_cast<int>(fixture.game.CorrectCount()), 0);

@@ -62,6 +62,11 @@ class TestRecords : public QObject
 private slots:
     void firstStartCreatesEmptyFiles();
     void directoryOfRecord();
+    void directoryWithAnyCharacters_data();
+    void directoryWithAnyCharacters();
+    void unusableRecordShowsNone_data();
+    void unusableRecordShowsNone();
+    void fileRemovedDuringGameIsWrittenAgain();
     void save_data();
     void save();
     void readsLocalOrLatin1Text();
@@ -100,6 +105,72 @@ void TestRecords::directoryOfRecord()
     QVERIFY(longPath.host.prompts().join('\n').contains("troppo lungo"));
     QVERIFY(longPath.game.RecordDir().isEmpty());
     QVERIFY(!QFile::exists(deep + "/primato.txt"));
+}
+
+void TestRecords::directoryWithAnyCharacters_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("accented") << "classe 3ª di Nicolò";
+    QTest::newRow("beyond Latin-1") << "Zoë € Łukasz";
+}
+
+// The buffer's length counts bytes; a path of several-byte characters is
+// still the whole path, with nothing after it.
+void TestRecords::directoryWithAnyCharacters()
+{
+    QFETCH(QString, name);
+    QTemporaryDir parent;
+    const QString folder = parent.filePath(name);
+    QVERIFY(QDir().mkpath(folder));
+    write(folder + "/primato.txt", "5\r\n");
+    GameFixture fixture({"Anna"}, folder);
+    QCOMPARE(fixture.host.prompts(), (QStringList{"Come ti chiami", " Anna vediamo se sei un vero campione  "}));
+    QCOMPARE(fixture.tavola->GetSystemDir(), folder + QLatin1Char('/'));
+    QCOMPARE(fixture.game.ui().lblpunti->caption(), QStringLiteral("5\r\n"));
+    exitWithScore(fixture, "7");
+    QCOMPARE(contents(folder + "/primato.txt"), QByteArray("7\r\n"));
+}
+
+void TestRecords::unusableRecordShowsNone_data()
+{
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("no folder") << "no folder";
+    QTest::newRow("score file is a folder") << "folder";
+    QTest::newRow("name file is a FIFO") << "fifo";
+}
+
+// Whatever keeps the record from this game, the window shows no record and
+// no holder, as on a machine's first game, and nothing is written.
+void TestRecords::unusableRecordShowsNone()
+{
+    QFETCH(QString, cause);
+    QTemporaryDir parent;
+    QString folder = parent.path();
+    if (cause == "no folder")
+        folder = parent.filePath("missing");
+    else if (cause == "folder")
+        QVERIFY(QDir().mkdir(parent.filePath("primato.txt")));
+    else
+        QCOMPARE(::mkfifo(QFile::encodeName(parent.filePath("nprimato.txt")).constData(), 0644), 0);
+
+    GameFixture fixture({"Anna"}, folder);
+    QCOMPARE(fixture.host.prompts().size(), 3); // name, greeting, the warning
+    QCOMPARE(fixture.game.ui().lblpunti->caption(), QString());
+    QCOMPARE(fixture.game.ui().lblnome->caption(), QString());
+    QVERIFY(fixture.game.RecordDir().isEmpty());
+}
+
+// Open For Output makes a missing file: a record file removed while the game
+// ran is written again by the save, and the missing score counts as none.
+void TestRecords::fileRemovedDuringGameIsWrittenAgain()
+{
+    RecordFixture records("5\r\n", "Bea\r\n");
+    QVERIFY(QFile::remove(records.path("primato.txt")));
+    exitWithScore(*records.fixture, "7");
+    QCOMPARE(records.fixture->host.prompts().count(campione), 1);
+    QCOMPARE(contents(records.path("primato.txt")), QByteArray("7\r\n"));
+    QCOMPARE(contents(records.path("nprimato.txt")), QByteArray("Anna\r\n"));
+    QCOMPARE(besideRecord(records.folder), QStringList());
 }
 
 void TestRecords::save_data()

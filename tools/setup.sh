@@ -3,7 +3,7 @@
 # Usage: tools/setup.sh BUILD_DIR
 set -euo pipefail
 
-packages=(build-essential cmake qt6-base-dev qt6-tools-dev-tools
+packages=(build-essential cmake qt6-base-dev qt6-tools-dev-tools qt6-translations-l10n
           fonts-liberation fonts-dejavu-core desktop-file-utils appstream)
 
 missing=()
