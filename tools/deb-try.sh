@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Tries the Debian package on this machine as a school uses it: installs it
 # with apt, lets a throwaway account of the group games play a whole game
-# under Xvfb and beat the record, removes the package (the record stays),
-# installs it again (the record is still shown), and purges it (nothing of it
-# stays). Deletes the account and leaves the machine as it found it; the
+# under Xvfb and beat the record, upgrades the package, removes it and
+# installs it again (the record stays each time), and purges it (nothing of
+# it stays). Deletes the account and leaves the machine as it found it; the
 # tools it installs (Xvfb, xdotool, the accessibility bus) stay.
 # Refuses to run where the game is installed or its record folder exists.
 # Usage: tools/deb-try.sh [PACKAGE.deb]   (as root; default: the newest in dist/)
@@ -103,6 +103,14 @@ su - "$child" -c "DISPLAY=:$(cat "$scratch/display") dbus-run-session -- sh $scr
 expect_record "a whole game"
 [ "$(stat -c %G "$records/primato.txt")" = games ] || fail "the record file is not the group's"
 
+# An upgrade: the same package under a higher version.
+dpkg-deb --raw-extract "$deb" "$scratch/newer"
+sed -i 's/^Version: .*/&+try1/' "$scratch/newer/DEBIAN/control"
+dpkg-deb --root-owner-group --build "$scratch/newer" "$scratch/newer.deb" >/dev/null
+apt_get install "$scratch/newer.deb"
+[ "$(dpkg-query -W -f='${Version}' mcm-mcd)" = "$(dpkg-deb -f "$deb" Version)+try1" ] || fail "apt did not upgrade"
+expect_record "upgrade"
+
 apt_get remove mcm-mcd
 [ ! -e /usr/bin/mcm-mcd ] || fail "remove left /usr/bin/mcm-mcd"
 expect_record "remove"
@@ -112,4 +120,4 @@ expect_record "install after remove"
 apt_get purge mcm-mcd
 [ ! -e "$records" ] || fail "purge left $records: $(ls -A "$records")"
 ! dpkg-query -W mcm-mcd >/dev/null 2>&1 || fail "purge left mcm-mcd known to dpkg"
-echo "deb-try: $deb installs, plays a whole game, keeps the record on remove and leaves nothing on purge"
+echo "deb-try: $deb installs, plays a whole game, keeps the record through upgrade, remove and reinstall, and leaves nothing on purge"
