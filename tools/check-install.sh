@@ -18,7 +18,7 @@ fail() { echo "check-install: $*" >&2; exit 1; }
 
 expected=(bin/mcm-mcd
           share/applications/io.github.mcm_mcd.McmMcd.desktop
-          share/metainfo/io.github.mcm_mcd.McmMcd.metainfo.xml
+          share/metainfo/io.github.mcm_mcd.McmMcd.metainfo.xml share/man/man6/mcm-mcd.6
           share/icons/hicolor/32x32/apps/mcm-mcd.png share/icons/hicolor/48x48/apps/mcm-mcd.png
           share/icons/hicolor/64x64/apps/mcm-mcd.png share/icons/hicolor/128x128/apps/mcm-mcd.png
           share/icons/hicolor/scalable/apps/mcm-mcd.svg)
