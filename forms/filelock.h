@@ -1,17 +1,14 @@
 #pragma once
 
 #include <QString>
-
-#ifndef Q_OS_UNIX
-#include <QLockFile>
-#endif
+#include <QtGlobal>
 
 namespace forms {
 
 // An exclusive lock that the processes of one machine take on a file of a
-// folder they share. On Unix the system holds it for an open descriptor and
-// lets go when the holder ends, however it ends: a game killed while holding
-// it leaves nothing that blocks the next one. The file itself stays.
+// folder they share. The system holds it for an open file and lets go when
+// the holder ends, however it ends: a game killed while holding it leaves
+// nothing that blocks the next one. The file itself stays.
 class FileLock
 {
 public:
@@ -25,12 +22,14 @@ public:
     void unlock();
 
 private:
-#ifdef Q_OS_UNIX
+    // Made when missing; false when the file cannot be opened.
+    bool open();
+    // One attempt; false when another holder has the lock or it failed, and
+    // then `busy` tells whether waiting may help.
+    bool lockOnce(bool &busy);
+
     QString lockPath;
-    int fd = -1;
-#else
-    QLockFile lock;
-#endif
+    qintptr handle = -1; // a descriptor on Unix, a HANDLE on Windows
 };
 
 } // namespace forms

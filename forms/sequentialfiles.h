@@ -30,6 +30,10 @@ QString readFile(const QString &path, qint64 limit);
 // Callers that may run at once must hold one lock around both calls.
 void printLinesToFiles(const QList<std::pair<QString, QString>> &lineForPath);
 
+// Copies each source file (at most `limit` bytes of it) to the path beside
+// it, all files or none, as printLinesToFiles does.
+void copyFilesTogether(const QList<std::pair<QString, QString>> &sourceForPath, qint64 limit);
+
 // After a print that was killed part way: puts its files in place if it had
 // made its commit mark, and throws away what it had written aside if not.
 void finishInterruptedPrint(const QStringList &paths);

@@ -47,6 +47,7 @@ void warn(const QString &message)
 
 QString Tavola::GetSystemDir()
 {
+    setSharedFileNames({scoreFileName, nameFileName});
     QByteArray buffer(directoryBufferSize, '\0');
     const unsigned length = GetWindowsDirectoryA(buffer.data(), directoryBufferSize);
     if (length == 0) {

@@ -1,6 +1,8 @@
 #include "forms/filelock.h"
+#include "forms/windowsdirectory.h"
 #include "gamefixture.h"
 #include "recordfiles.h"
+#include "specialfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,8 +10,6 @@
 #include <QProcess>
 #include <QSysInfo>
 #include <QTest>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -69,6 +69,7 @@ private slots:
     void fileRemovedDuringGameIsWrittenAgain();
     void save_data();
     void save();
+    void readsLocalOrLatin1Text_data();
     void readsLocalOrLatin1Text();
     void refusesWhatIsNotAPlainFile_data();
     void refusesWhatIsNotAPlainFile();
@@ -80,6 +81,8 @@ private slots:
     void leftLockFileDoesNotBlock_data();
     void leftLockFileDoesNotBlock();
     void lockIsFreedWhenItsHolderIsKilled();
+    void sharedFolderChoice_data();
+    void sharedFolderChoice();
 };
 
 void TestRecords::firstStartCreatesEmptyFiles()
@@ -96,7 +99,7 @@ void TestRecords::firstStartCreatesEmptyFiles()
 void TestRecords::directoryOfRecord()
 {
     GameFixture fixture;
-    QCOMPARE(fixture.tavola->GetSystemDir(), fixture.folder.path() + QLatin1Char('/'));
+    QCOMPARE(fixture.tavola->GetSystemDir(), QDir::toNativeSeparators(fixture.folder.path()) + forms::pathSeparator());
 
     // A path that cannot fit the 128-character buffer: told, and no record.
     const QString deep = fixture.folder.path() + QLatin1Char('/') + QString(130, QLatin1Char('d'));
@@ -218,12 +221,18 @@ void TestRecords::save()
     QTEST(contents(records.path("primato.txt")), "scoreAfter");
 }
 
+void TestRecords::readsLocalOrLatin1Text_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("the platform's 8-bit code page") << QStringLiteral("Nicolò\r\n").toLocal8Bit();
+    QTest::newRow("Latin-1") << QByteArray("Nicol\xf2\r\n");
+}
+
 void TestRecords::readsLocalOrLatin1Text()
 {
-    RecordFixture records("3\r\n", "Nicol\xf2\r\n");
+    QFETCH(QByteArray, name);
+    RecordFixture records("3\r\n", name);
     QCOMPARE(records.fixture->game.ui().lblnome->caption(), QStringLiteral("Nicolò\r\n"));
-    RecordFixture utf8("3\r\n", "Nicolò\r\n");
-    QCOMPARE(utf8.fixture->game.ui().lblnome->caption(), QStringLiteral("Nicolò\r\n"));
 }
 
 void TestRecords::refusesWhatIsNotAPlainFile_data()
@@ -242,12 +251,11 @@ void TestRecords::refusesWhatIsNotAPlainFile()
     const QString target = folder.filePath("elsewhere.txt");
     write(target, "99\r\n");
     const QString path = folder.filePath("primato.txt");
-    if (kind == "link")
-        QVERIFY(QFile::link(target, path));
-    else if (kind == "fifo")
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
-    else
-        QVERIFY(QDir().mkdir(path));
+    const bool made = kind == "link" ? makeSymbolicLink(target, path)
+        : kind == "fifo"             ? makeFifo(path)
+                                     : QDir().mkdir(path);
+    if (!made)
+        QSKIP("this platform or account cannot make one");
 
     GameFixture fixture({"Anna"}, folder.path());
     QVERIFY(fixture.host.prompts().join('\n').contains("primato.txt"));
@@ -368,7 +376,7 @@ void TestRecords::lockIsFreedWhenItsHolderIsKilled()
     QTemporaryDir folder;
     const QString path = folder.filePath("primato.lock");
     QProcess holder;
-    holder.start("flock", {"--close", path, "-c", "echo held; exec sleep 10"});
+    holder.start(QCoreApplication::applicationDirPath() + "/lockholder", {path});
     QVERIFY(holder.waitForReadyRead(5000));
 
     forms::FileLock lock(path);
@@ -380,6 +388,65 @@ void TestRecords::lockIsFreedWhenItsHolderIsKilled()
     QVERIFY(!other.tryLock(0));
     lock.unlock();
     QVERIFY(other.tryLock(0));
+}
+
+// The machine-wide folder when this player may write there, taking over the
+// pair that the earlier program left in the Windows folder the first time;
+// else the player's own folder.
+void TestRecords::sharedFolderChoice_data()
+{
+    QTest::addColumn<bool>("machineWideExists");
+    QTest::addColumn<QStringList>("inMachineWide");
+    QTest::addColumn<QStringList>("inEarlier");
+    QTest::addColumn<bool>("ownChosen");
+    QTest::addColumn<QByteArray>("nameAfter"); // in the folder chosen
+
+    const QStringList pair{"primato.txt", "nprimato.txt"};
+    QTest::newRow("machine-wide, nothing earlier") << true << QStringList() << QStringList() << false
+                                                   << QByteArray("<missing>");
+    QTest::newRow("earlier pair carried over") << true << QStringList() << pair << false
+                                               << QByteArray("Nicol\xf2\r\n");
+    QTest::newRow("machine-wide record stands") << true << pair << pair << false << QByteArray("Bea\r\n");
+    QTest::newRow("half a record stands") << true << QStringList{"nprimato.txt"} << pair << false
+                                          << QByteArray("Bea\r\n");
+    QTest::newRow("half a pair earlier") << true << QStringList() << QStringList{"nprimato.txt"} << false
+                                         << QByteArray("<missing>");
+    QTest::newRow("no machine-wide folder") << false << QStringList() << pair << true << QByteArray("<missing>");
+}
+
+void TestRecords::sharedFolderChoice()
+{
+    QFETCH(bool, machineWideExists);
+    QFETCH(QStringList, inMachineWide);
+    QFETCH(QStringList, inEarlier);
+    QTemporaryDir root;
+    const QDir machineWide(root.filePath("ProgramData/mcm-mcd"));
+    const QDir earlier(root.filePath("Windows"));
+    const QDir own(root.filePath("Local/mcm-mcd"));
+    QVERIFY(QDir().mkpath(earlier.path()));
+    if (machineWideExists)
+        QVERIFY(QDir().mkpath(machineWide.path()));
+    const QMap<QString, QByteArray> earlierContent{{"primato.txt", "41\r\n"}, {"nprimato.txt", "Nicol\xf2\r\n"}};
+    for (const QString &name : inEarlier)
+        write(earlier.filePath(name), earlierContent.value(name));
+    const QMap<QString, QByteArray> machineWideContent{{"primato.txt", "7\r\n"}, {"nprimato.txt", "Bea\r\n"}};
+    for (const QString &name : inMachineWide)
+        write(machineWide.filePath(name), machineWideContent.value(name));
+
+    forms::setSharedFileNames({"primato.txt", "nprimato.txt"});
+    const QString chosen = forms::chooseSharedDirectory(machineWide.path(), own.path(), earlier.path());
+
+    QFETCH(bool, ownChosen);
+    const QDir expected = ownChosen ? own : machineWide;
+    QCOMPARE(chosen, QDir::toNativeSeparators(expected.path()));
+    QVERIFY(expected.exists());
+    QTEST(contents(expected.filePath("nprimato.txt")), "nameAfter");
+    // Nothing is left beside the record, and the earlier folder is never written.
+    for (const QString &name : expected.entryList(QDir::Files | QDir::Hidden))
+        QVERIFY2(name == "primato.txt" || name == "nprimato.txt", qPrintable(name));
+    for (const QString &name : inEarlier)
+        QCOMPARE(contents(earlier.filePath(name)), earlierContent.value(name));
+    QCOMPARE(earlier.entryList(QDir::Files).size(), inEarlier.size());
 }
 
 QTEST_MAIN(TestRecords)

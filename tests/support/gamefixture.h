@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/eventguard.h"
+#include "forms/windowsdirectory.h"
 #include "game/tavola.h"
 #include "scriptedhost.h"
 #include "tavolaaccess.h"
@@ -18,7 +19,7 @@ struct GameFixture
     explicit GameFixture(const QStringList &names = {QStringLiteral("Anna")}, const QString &recordDir = QString(),
         const std::function<void(GameFixture &, const ScriptedHost::Box &)> &whileLoading = {})
     {
-        qputenv("WINDIR", (recordDir.isEmpty() ? folder.path() : recordDir).toLocal8Bit());
+        forms::setSharedDirectoryForTests(recordDir.isEmpty() ? folder.path() : recordDir);
         host.names = names;
         if (whileLoading)
             host.whileOpen = [this, &whileLoading](const ScriptedHost::Box &box) { whileLoading(*this, box); };

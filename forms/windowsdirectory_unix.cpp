@@ -1,0 +1,24 @@
+#include "forms/windowsdirectory.h"
+#include "forms/windowsdirectory_platform.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace forms {
+
+QString platformSharedDirectory()
+{
+    QString fromEnvironment = qEnvironmentVariable("WINDIR");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+    return chooseSharedDirectory(QStringLiteral("/var/games/mcm-mcd"),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), QString());
+}
+
+bool mayWriteIn(const QString &folder)
+{
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
+}
+
+} // namespace forms
