@@ -1,6 +1,7 @@
 // Measurements of the game: start-up, Enter to verdict, idle CPU and the
 // accuracy of the clock, each printed as "name value unit" lines.
 #include "gamefixture.h"
+#include "processusage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -10,7 +11,6 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -65,6 +65,7 @@ int startGame(Clock::time_point mainStarted)
     GameFixture fixture;
     PaintWatch watch(fixture.game.ui().Text1, [mainStarted] {
         report("startup", millisecondsSince(mainStarted), "ms");
+        report("peak_memory", static_cast<double>(peakMemoryKiB()), "KiB");
         QApplication::quit();
     });
     watch.arm();
@@ -92,6 +93,7 @@ int startBare(Clock::time_point mainStarted)
     }
     PaintWatch watch(widgets.first(), [mainStarted] {
         report("startup", millisecondsSince(mainStarted), "ms");
+        report("peak_memory", static_cast<double>(peakMemoryKiB()), "KiB");
         QApplication::quit();
     });
     watch.arm();
@@ -131,14 +133,6 @@ int enterToVerdict()
     report("verdict_p99", samples[samples.size() * 99 / 100], "ms");
     report("verdict_max", samples.back(), "ms");
     return 0;
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-        + static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 // CPU used while the game waits for the player with the clock running.

@@ -1,10 +1,12 @@
 // Saves a record the way the game does, for the soak driver to kill and race.
-//   mcm-soak-saver game SCORE NAME  a whole game: load, this score, exit with
-//                                   a save; exit status 0 saved, 3 not
-//                                   beaten, 2 the game warned
-//   mcm-soak-saver loop             saves record + 1 under the game's lock,
-//                                   with the name "P<record>", until killed
-// The record folder comes from WINDIR, as in the game.
+//   mcm-soak-saver FOLDER game SCORE NAME  a whole game: load, this score,
+//                                          exit with a save; exit status 0
+//                                          saved, 3 not beaten, 2 the game
+//                                          warned
+//   mcm-soak-saver FOLDER loop             saves record + 1 under the game's
+//                                          lock, with the name "P<record>",
+//                                          until killed
+// FOLDER is the record folder, given to the game as tests give it.
 #include "forms/conversions.h"
 #include "forms/eventguard.h"
 #include "forms/filelock.h"
@@ -84,12 +86,13 @@ int main(int argc, char *argv[])
             all << QString::fromLocal8Bit(argv[i]);
         return all;
     }();
-    if (arguments.value(0) == QLatin1String("loop"))
+    forms::setSharedDirectoryForTests(arguments.value(0));
+    if (arguments.value(1) == QLatin1String("loop"))
         saveUntilKilled();
-    if (arguments.size() != 3 || arguments.at(0) != QLatin1String("game")) {
-        std::fprintf(stderr, "usage: mcm-soak-saver game SCORE NAME | loop\n");
+    if (arguments.size() != 4 || arguments.at(1) != QLatin1String("game")) {
+        std::fprintf(stderr, "usage: mcm-soak-saver FOLDER game SCORE NAME | FOLDER loop\n");
         return usage;
     }
     QApplication application(argc, argv);
-    return playAndExit(arguments.at(1), arguments.at(2));
+    return playAndExit(arguments.at(2), arguments.at(3));
 }

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -20,15 +21,10 @@
 #include <chrono>
 #include <vector>
 
-#include <csignal>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <random>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char **environ;
 
 namespace {
 
@@ -118,33 +114,35 @@ Record checkAfter(Tally &tally, int round, const QDir &folder, const Record &bef
     return *now;
 }
 
-pid_t spawnSaver(const QStringList &arguments)
+using Saver = std::unique_ptr<QProcess>;
+
+Saver spawnSaver(const QDir &folder, const QStringList &arguments)
 {
-    QList<QByteArray> bytes{QFile::encodeName(saverPath())};
-    for (const QString &argument : arguments)
-        bytes << argument.toLocal8Bit();
-    std::vector<char *> argv;
-    for (QByteArray &argument : bytes)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv.front(), nullptr, nullptr, argv.data(), environ) != 0)
-        qFatal("cannot start %s", argv.front());
-    return pid;
+    auto saver = std::make_unique<QProcess>();
+    saver->setProcessChannelMode(QProcess::ForwardedChannels);
+    saver->start(saverPath(), QStringList{folder.path()} + arguments);
+    if (!saver->waitForStarted())
+        qFatal("cannot start %s", qPrintable(saverPath()));
+    return saver;
 }
 
-int waitForExit(pid_t pid)
+// The exit status, or -1 for a saver that was killed or crashed.
+int exitStatus(const QProcess &saver)
 {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+    return saver.exitStatus() == QProcess::NormalExit ? saver.exitCode() : -1;
 }
 
-void killAfter(pid_t pid, std::chrono::microseconds delay)
+int waitForExit(QProcess &saver)
+{
+    saver.waitForFinished(-1);
+    return exitStatus(saver);
+}
+
+void killAfter(QProcess &saver, std::chrono::microseconds delay)
 {
     QThread::usleep(static_cast<unsigned long>(delay.count()));
-    kill(pid, SIGKILL);
-    waitForExit(pid);
+    saver.kill();
+    saver.waitForFinished(-1);
 }
 
 void seedRecord(const QDir &folder)
@@ -164,7 +162,6 @@ public:
         if (!scratch.isValid())
             qFatal("no scratch folder");
         folder = QDir(scratch.path());
-        qputenv("WINDIR", QFile::encodeName(scratch.path()));
         seedRecord(folder);
         last = *readRecord(folder);
     }
@@ -173,7 +170,7 @@ public:
     {
         QElapsedTimer clock;
         clock.start();
-        const int status = waitForExit(spawnSaver({QStringLiteral("game"), QStringLiteral("1"), nameFor(1)}));
+        const int status = waitForExit(*spawnSaver(folder, {QStringLiteral("game"), QStringLiteral("1"), nameFor(1)}));
         if (status != 0)
             qFatal("a whole game did not save (status %d)", status);
         last = *readRecord(folder);
@@ -185,9 +182,9 @@ public:
     Tally killLoops(int rounds, std::chrono::microseconds maxDelay)
     {
         return runPhase(QStringLiteral("kill during save loop"), rounds, [this, maxDelay](Tally &tally, int round) {
-            const pid_t saver = spawnSaver({QStringLiteral("loop")});
+            const Saver saver = spawnSaver(folder, {QStringLiteral("loop")});
             waitForSaveAbove(last.score);
-            killAfter(saver, randomDelay(maxDelay));
+            killAfter(*saver, randomDelay(maxDelay));
             last = checkAfter(tally, round, folder, last);
         });
     }
@@ -197,8 +194,8 @@ public:
     {
         return runPhase(QStringLiteral("kill during whole game"), rounds, [this, maxDelay](Tally &tally, int round) {
             const long long score = last.score + 1;
-            killAfter(
-                spawnSaver({QStringLiteral("game"), QString::number(score), nameFor(score)}), randomDelay(maxDelay));
+            killAfter(*spawnSaver(folder, {QStringLiteral("game"), QString::number(score), nameFor(score)}),
+                randomDelay(maxDelay));
             last = checkAfter(tally, round, folder, last);
         });
     }
@@ -209,9 +206,9 @@ public:
     {
         return runPhase(QStringLiteral("two games saving at once"), rounds, [this](Tally &tally, int round) {
             const auto [first, second] = twoScoresAbove(last.score);
-            const pid_t one = spawnSaver({QStringLiteral("game"), QString::number(first), nameFor(first)});
-            const pid_t other = spawnSaver({QStringLiteral("game"), QString::number(second), nameFor(second)});
-            watchScoreWhileRunning(tally, round, one, other);
+            const Saver one = spawnSaver(folder, {QStringLiteral("game"), QString::number(first), nameFor(first)});
+            const Saver other = spawnSaver(folder, {QStringLiteral("game"), QString::number(second), nameFor(second)});
+            watchScoreWhileRunning(tally, round, *one, *other);
             const Record before = last;
             last = checkAfter(tally, round, folder, last);
             if (last.score != std::max({before.score, first, second}))
@@ -273,14 +270,14 @@ private:
     }
 
     // Reads the score while both games run: it may only go up.
-    void watchScoreWhileRunning(Tally &tally, int round, pid_t one, pid_t other)
+    void watchScoreWhileRunning(Tally &tally, int round, QProcess &one, QProcess &other)
     {
-        const std::array<pid_t, 2> games{one, other};
+        const std::array<QProcess *, 2> games{&one, &other};
         std::array<bool, 2> running{true, true};
         long long seen = last.score;
         while (running[0] || running[1]) {
             for (std::size_t i = 0; i < games.size(); ++i)
-                running[i] = running[i] && !finished(tally, round, games[i]);
+                running[i] = running[i] && !finished(tally, round, *games[i]);
             const auto now = readRecord(folder);
             if (now && now->score < seen)
                 fault(tally, round, QStringLiteral("record seen going down from %1").arg(seen), folder);
@@ -291,13 +288,13 @@ private:
     }
 
     // Whether the game has ended; one that warned or failed is a fault.
-    bool finished(Tally &tally, int round, pid_t pid)
+    bool finished(Tally &tally, int round, QProcess &game)
     {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) != pid)
+        game.waitForFinished(0);
+        if (game.state() != QProcess::NotRunning)
             return false;
-        const bool savedOrNotBeaten = WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 3);
-        if (!savedOrNotBeaten)
+        const int status = exitStatus(game);
+        if (status != 0 && status != 3)
             fault(tally, round, QStringLiteral("a game ended with status %1").arg(status), folder);
         return true;
     }

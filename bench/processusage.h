@@ -1,0 +1,5 @@
+#pragma once
+
+// What this process has used so far.
+double cpuSeconds();
+long long peakMemoryKiB();
