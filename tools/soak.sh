@@ -11,6 +11,8 @@ cmake -S "$top" -B "$build" -DMCM_SOAK=ON -DBUILD_TESTING=OFF -DCMAKE_BUILD_TYPE
 cmake --build "$build" -j"$(nproc)" --target mcm-soak mcm-soak-saver >/dev/null
 report=$(mktemp)
 status=0
+# The figures under Wine, written by tools/windows.sh --soak, are kept.
+wine_part=$(awk '/^## Under Wine/ { keep = 1 } keep' "$top/docs/soak.md" 2>/dev/null || true)
 "$build/tests/soak/mcm-soak" "$@" > "$report" || status=$?
 {
     echo "# Soak run"
@@ -21,6 +23,7 @@ status=0
     echo
     cat "$report"
 } > "$top/docs/soak.md"
+[ -z "$wine_part" ] || printf '\n%s\n' "$wine_part" >> "$top/docs/soak.md"
 rm -f "$report"
 cat "$top/docs/soak.md"
 exit "$status"

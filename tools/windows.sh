@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The game for Windows, built and tested on Debian: installs what it needs,
+# builds (once, cached) a static Qt for Windows, cross-builds the game and
+# every test suite, runs every suite under Wine with no screen, and leaves in
+# dist/ the program alone in a zip and its installer.
+# Usage: tools/windows.sh [--soak] [--bench]
+#   --soak   also runs the record soak under Wine and writes its figures into docs/soak.md
+#   --bench  also measures the .exe under Wine and writes docs/benchmarks.md's Windows part
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+here="$top/tools/windows"
+. "$here/common.sh"
+
+soak=false
+bench=false
+for argument in "$@"; do
+    case "$argument" in
+        --soak) soak=true ;;
+        --bench) bench=true ;;
+        *) echo "usage: tools/windows.sh [--soak] [--bench]" >&2; exit 2 ;;
+    esac
+done
+
+# wine32 runs the installer; it must be there before the first wineboot of a
+# prefix, since adding it later breaks an existing prefix.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo dpkg --add-architecture i386
+    $sudo apt-get update -q
+fi
+ensure_packages wine wine64 wine32:i386 nsis zip xvfb xauth fonts-liberation fonts-dejavu-core \
+                qt6-translations-l10n
+
+qt=$(bash "$top/tools/windows-qt.sh" | tail -1)
+version=$(sed -n 's/^project(mcm-mcd VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
+build="$top/build-windows"
+
+cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" -DCMAKE_PREFIX_PATH="$qt" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DMCM_SOAK=ON >/dev/null
+cmake --build "$build" --parallel "${MCM_JOBS:-2}"
+
+# A prefix of our own, made once; no Mono or Gecko prompts.
+export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
+wineserver --persistent=60
+
+# The suites run on Windows' own platform, drawn into Xvfb.
+echo "running every suite under Wine"
+xvfb-run -a -s "-screen 0 1024x768x24" \
+    ctest --test-dir "$build" --output-on-failure --timeout 300 -j"${MCM_JOBS:-2}"
+
+dist="$top/dist"
+mkdir -p "$dist"
+exe="$build/app/mcm-mcd.exe"
+rm -f "$dist/mcm-mcd-$version-win64.zip"
+zip -j -q "$dist/mcm-mcd-$version-win64.zip" "$exe"
+makensis -V2 -DVERSION="$version" -DEXE="$exe" -DOUTFILE="$dist/mcm-mcd-$version-win64-setup.exe" \
+    -DSIZE_KB=$(( $(stat -c %s "$exe") / 1024 )) "$top/packaging/windows/mcm-mcd.nsi"
+
+if $soak; then
+    bash "$here/soak.sh" "$build"
+fi
+if $bench; then
+    bash "$here/bench.sh" "$build" "$qt"
+fi
+ls -l "$dist"
