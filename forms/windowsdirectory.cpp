@@ -64,7 +64,7 @@ QString chooseSharedDirectory(const QString &machineWide, const QString &own, co
 unsigned GetWindowsDirectoryA(char *buffer, unsigned size)
 {
     const QString folder = directoryForTests().isEmpty() ? platformSharedDirectory() : directoryForTests();
-    const QByteArray path = QDir::toNativeSeparators(folder).toLocal8Bit();
+    const QByteArray path = eightBitPath(QDir::toNativeSeparators(folder));
     const auto length = static_cast<unsigned>(path.size());
     if (length == 0 || length >= size)
         return length == 0 ? 0 : length + 1;

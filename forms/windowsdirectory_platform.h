@@ -7,6 +7,9 @@ namespace forms {
 // The shared folder as this platform finds it, through chooseSharedDirectory.
 QString platformSharedDirectory();
 
+// The folder's path in the platform's 8-bit code page.
+QByteArray eightBitPath(const QString &folder);
+
 // Whether this player may make files in the folder.
 bool mayWriteIn(const QString &folder);
 

@@ -15,6 +15,11 @@ QString platformSharedDirectory()
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), QString());
 }
 
+QByteArray eightBitPath(const QString &folder)
+{
+    return folder.toLocal8Bit();
+}
+
 bool mayWriteIn(const QString &folder)
 {
     const QFileInfo info(folder);

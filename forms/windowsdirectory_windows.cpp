@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QUuid>
 
+#include <string>
+
 #include <knownfolders.h>
 #include <shlobj.h>
 #include <windows.h>
@@ -43,6 +45,22 @@ QString platformSharedDirectory()
     // the Windows folder would split the machine's record in two.
     return chooseSharedDirectory(
         inside(knownFolder(FOLDERID_ProgramData)), inside(knownFolder(FOLDERID_LocalAppData)), windowsFolder());
+}
+
+QByteArray eightBitPath(const QString &folder)
+{
+    const QByteArray path = folder.toLocal8Bit();
+    if (QString::fromLocal8Bit(path) == folder)
+        return path;
+    // A name the ANSI code page cannot write (a player's name in another
+    // alphabet) has a short name that it can.
+    const std::wstring wide = folder.toStdWString();
+    const DWORD size = ::GetShortPathNameW(wide.c_str(), nullptr, 0);
+    std::wstring shortPath(size, L'\0');
+    const DWORD length = ::GetShortPathNameW(wide.c_str(), shortPath.data(), size);
+    if (length == 0 || length >= size)
+        return path;
+    return QString::fromWCharArray(shortPath.data(), static_cast<qsizetype>(length)).toLocal8Bit();
 }
 
 bool mayWriteIn(const QString &folder)

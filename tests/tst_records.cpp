@@ -128,7 +128,13 @@ void TestRecords::directoryWithAnyCharacters()
     write(folder + "/primato.txt", "5\r\n");
     GameFixture fixture({"Anna"}, folder);
     QCOMPARE(fixture.host.prompts(), (QStringList{"Come ti chiami", " Anna vediamo se sei un vero campione  "}));
-    QCOMPARE(fixture.tavola->GetSystemDir(), folder + QLatin1Char('/'));
+    // Where the 8-bit code page cannot write the name (on Windows), the game
+    // is given the folder's short name.
+    const QString shown = fixture.tavola->GetSystemDir();
+    if (QString::fromLocal8Bit(folder.toLocal8Bit()) == folder)
+        QCOMPARE(shown, QDir::toNativeSeparators(folder) + forms::pathSeparator());
+    else
+        QCOMPARE(QFileInfo(shown).canonicalFilePath(), QFileInfo(folder).canonicalFilePath());
     QCOMPARE(fixture.game.ui().lblpunti->caption(), QStringLiteral("5\r\n"));
     exitWithScore(fixture, "7");
     QCOMPARE(contents(folder + "/primato.txt"), QByteArray("7\r\n"));
@@ -153,8 +159,8 @@ void TestRecords::unusableRecordShowsNone()
         folder = parent.filePath("missing");
     else if (cause == "folder")
         QVERIFY(QDir().mkdir(parent.filePath("primato.txt")));
-    else
-        QCOMPARE(::mkfifo(QFile::encodeName(parent.filePath("nprimato.txt")).constData(), 0644), 0);
+    else if (!makeFifo(parent.filePath("nprimato.txt")))
+        QSKIP("this platform makes no FIFO");
 
     GameFixture fixture({"Anna"}, folder);
     QCOMPARE(fixture.host.prompts().size(), 3); // name, greeting, the warning
