@@ -44,7 +44,10 @@ cmake --build "$build" --parallel "${MCM_JOBS:-2}"
 
 # A prefix of our own, made once; no Mono or Gecko prompts.
 export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -f "$WINEPREFIX/system.reg" ] || wineboot --init >/dev/null 2>&1
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot --init >/dev/null 2>&1
+    wineserver --wait
+fi
 wineserver --persistent=60
 
 # The suites run on Windows' own platform, drawn into Xvfb.
