@@ -19,7 +19,7 @@ ensure_deb_src() {
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     if ls /etc/apt/sources.list.d/*.sources >/dev/null 2>&1; then
-        cat /etc/apt/sources.list.d/*.sources | awk -v RS= '/Types: deb(\n| )/ && /debian/' ORS='\n\n' |
+        awk -v RS= -v ORS='\n\n' '/(^|\n)Types: deb(\n| )/ && /debian/' /etc/apt/sources.list.d/*.sources |
             sed 's/^Types: deb$/Types: deb-src/' | $sudo tee /etc/apt/sources.list.d/mcm-mcd-src.sources >/dev/null
     else
         sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | $sudo tee /etc/apt/sources.list.d/mcm-mcd-src.list >/dev/null
