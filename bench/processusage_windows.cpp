@@ -1,6 +1,8 @@
 #include "processusage.h"
 
+// windows.h first: psapi.h builds on its definitions.
 #include <windows.h>
+
 #include <psapi.h>
 
 namespace {

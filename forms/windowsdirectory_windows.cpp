@@ -6,9 +6,11 @@
 
 #include <string>
 
+// windows.h first: the others build on its definitions.
+#include <windows.h>
+
 #include <knownfolders.h>
 #include <shlobj.h>
-#include <windows.h>
 
 namespace forms {
 namespace {

@@ -134,7 +134,7 @@ void TestRecords::directoryWithAnyCharacters()
     if (QString::fromLocal8Bit(folder.toLocal8Bit()) == folder)
         QCOMPARE(shown, QDir::toNativeSeparators(folder) + forms::pathSeparator());
     else
-        QCOMPARE(QFileInfo(shown).canonicalFilePath(), QFileInfo(folder).canonicalFilePath());
+        QCOMPARE(contents(shown + "primato.txt"), QByteArray("5\r\n"));
     QCOMPARE(fixture.game.ui().lblpunti->caption(), QStringLiteral("5\r\n"));
     exitWithScore(fixture, "7");
     QCOMPARE(contents(folder + "/primato.txt"), QByteArray("7\r\n"));
@@ -262,6 +262,8 @@ void TestRecords::refusesWhatIsNotAPlainFile()
                                      : QDir().mkdir(path);
     if (!made)
         QSKIP("this platform or account cannot make one");
+    if (kind == "link" && !QFileInfo(path).isSymbolicLink())
+        QSKIP("links made here are not told apart from their target (Wine)");
 
     GameFixture fixture({"Anna"}, folder.path());
     QVERIFY(fixture.host.prompts().join('\n').contains("primato.txt"));

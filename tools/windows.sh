@@ -42,18 +42,24 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DMCM_SOAK=ON >/dev/null
 cmake --build "$build" --parallel "${MCM_JOBS:-2}"
 
-# A prefix of our own, made once; no Mono or Gecko prompts.
-export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A prefix of our own, made once; no Mono or Gecko prompts. Wine hands the
+# programs no variable named QT_*, but WINEQT_X arrives as QT_X: the test logs
+# go to the standard streams, as on Linux, not to the debugger.
+export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEQT_FORCE_STDERR_LOGGING=1
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot --init >/dev/null 2>&1
     wineserver --wait
 fi
-wineserver --persistent=60
+
+# Runs a command with Wine's desktop in a fresh Xvfb; Wine's processes of this
+# prefix end with it, so that none stays tied to a display that is gone.
+under_x() {
+    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; wineserver -k; exit $status' under_x "$@"
+}
 
 # The suites run on Windows' own platform, drawn into Xvfb.
 echo "running every suite under Wine"
-xvfb-run -a -s "-screen 0 1024x768x24" \
-    ctest --test-dir "$build" --output-on-failure --timeout 300 -j"${MCM_JOBS:-2}"
+under_x ctest --test-dir "$build" --output-on-failure --timeout 300 -j"${MCM_JOBS:-2}"
 
 dist="$top/dist"
 mkdir -p "$dist"
@@ -63,6 +69,7 @@ zip -j -q "$dist/mcm-mcd-$version-win64.zip" "$exe"
 makensis -V2 -DVERSION="$version" -DEXE="$exe" -DOUTFILE="$dist/mcm-mcd-$version-win64-setup.exe" \
     -DSIZE_KB=$(( $(stat -c %s "$exe") / 1024 )) "$top/packaging/windows/mcm-mcd.nsi"
 
+export -f under_x
 if $soak; then
     bash "$here/soak.sh" "$build"
 fi

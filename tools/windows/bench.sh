@@ -3,7 +3,8 @@
 # Xvfb the start-up and peak memory of the game beside a bare Qt window built
 # the same way (the ratios count, not Wine's own times). Writes the Windows
 # section of docs/benchmarks.md.
-# Usage: tools/windows/bench.sh BUILD_DIR QT_PREFIX   (WINEPREFIX as tools/windows.sh sets it)
+# Usage: tools/windows/bench.sh BUILD_DIR QT_PREFIX   (run by tools/windows.sh --bench, which sets
+# WINEPREFIX and gives under_x)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 . "$top/tools/windows/section.sh"
@@ -25,7 +26,7 @@ cmake -S "$top" -B "$fat" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMCM_LEAN=OFF -DB
 cmake --build "$fat" --parallel "${MCM_JOBS:-2}" --target mcm-mcd >/dev/null
 
 # Both kinds of start alternate in one X session, so they share its state.
-out=$(xvfb-run -a -s "-screen 0 1024x768x24" bash -c \
+out=$(under_x bash -c \
     "for i in \$(seq $runs); do wine '$bench' startup-game; echo game; wine '$bench' startup-bare; echo bare; done" |
     tr -d '\r')
 pick() { echo "$out" | awk -v name="$1" -v kind="$2" '$1 == name { v = $2; next } $1 == kind { print v }' | median; }

@@ -2,7 +2,8 @@
 # The record soak of tools/soak.sh, with the Windows programs under Wine: kills
 # during saves and two games saving at once, rounds bounded so that it takes
 # minutes. Writes its figures into docs/soak.md beside the Linux ones.
-# Usage: tools/windows/soak.sh BUILD_DIR   (WINEPREFIX as tools/windows.sh sets it)
+# Usage: tools/windows/soak.sh BUILD_DIR   (run by tools/windows.sh --soak, which sets WINEPREFIX
+# and gives under_x)
 # Rounds: MCM_WINE_KILLS (150), MCM_WINE_RACES (60), MCM_WINE_BUDGET seconds a phase (150)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
@@ -12,7 +13,7 @@ options=(--kills "${MCM_WINE_KILLS:-150}" --races "${MCM_WINE_RACES:-60}" --budg
 report=$(mktemp)
 status=0
 echo "soak under Wine: ${options[*]}"
-wine "$build/tests/soak/mcm-soak.exe" "${options[@]}" | tr -d '\r' > "$report" || status=$?
+under_x wine "$build/tests/soak/mcm-soak.exe" "${options[@]}" | tr -d '\r' > "$report" || status=$?
 {
     echo "## Under Wine"
     echo
