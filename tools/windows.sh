@@ -48,6 +48,9 @@ cmake --build "$build" --parallel "${MCM_JOBS:-2}"
 export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEQT_FORCE_STDERR_LOGGING=1
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot --init >/dev/null 2>&1
+    # Xvfb has no window manager, and Wine waits 2 s for one whenever a
+    # window it left to the manager closes: Wine places the windows itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver --wait
 fi
 
