@@ -24,16 +24,18 @@ cmake -S "$top" -B "$fat" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMCM_LEAN=OFF -DB
     -DCMAKE_TOOLCHAIN_FILE="$top/tools/windows/mingw-toolchain.cmake" -DCMAKE_PREFIX_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >/dev/null
 cmake --build "$fat" --parallel "${MCM_JOBS:-2}" --target mcm-mcd >/dev/null
+x86_64-w64-mingw32-strip -o "$fat/mcm-mcd-stripped.exe" "$fat/app/mcm-mcd.exe"
 
 # Both kinds of start alternate in one X session, so they share its state.
 out=$(under_x bash -c \
     "for i in \$(seq $runs); do wine '$bench' startup-game; echo game; wine '$bench' startup-bare; echo bare; done" |
     tr -d '\r')
 pick() { echo "$out" | awk -v name="$1" -v kind="$2" '$1 == name { v = $2; next } $1 == kind { print v }' | median; }
-game_start=$(pick startup game)
-bare_start=$(pick startup bare)
-game_kib=$(pick peak_memory game)
-bare_kib=$(pick peak_memory bare)
+whole() { awk -v v="$1" 'BEGIN { printf "%.0f", v }'; }
+game_start=$(whole "$(pick startup game)")
+bare_start=$(whole "$(pick startup bare)")
+game_kib=$(whole "$(pick peak_memory game)")
+bare_kib=$(whole "$(pick peak_memory bare)")
 
 setup="$top/dist/mcm-mcd-$version-win64-setup.exe"
 zip="$top/dist/mcm-mcd-$version-win64.zip"
@@ -46,7 +48,8 @@ mingw-w64 g++ $(x86_64-w64-mingw32-g++-posix -dumpversion), Release) under $(win
 | what shipped | size |
 |---|---|
 | \`mcm-mcd.exe\`, unused sections dropped at link time and stripped | $(kib "$build/app/mcm-mcd.exe") KiB |
-| the same without \`--gc-sections\` and not stripped | $(kib "$fat/app/mcm-mcd.exe") KiB |
+| the same, stripped, without \`--gc-sections\` | $(kib "$fat/mcm-mcd-stripped.exe") KiB |
+| the same, neither | $(kib "$fat/app/mcm-mcd.exe") KiB |
 | \`$(basename "$zip")\` | $(kib "$zip") KiB |
 | \`$(basename "$setup")\` (NSIS, LZMA) | $(kib "$setup") KiB |
 

@@ -4,12 +4,12 @@
 # minutes. Writes its figures into docs/soak.md beside the Linux ones.
 # Usage: tools/windows/soak.sh BUILD_DIR   (run by tools/windows.sh --soak, which sets WINEPREFIX
 # and gives under_x)
-# Rounds: MCM_WINE_KILLS (150), MCM_WINE_RACES (60), MCM_WINE_BUDGET seconds a phase (150)
+# Rounds: MCM_WINE_KILLS (400), MCM_WINE_RACES (150), MCM_WINE_BUDGET seconds a phase (150)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 . "$top/tools/windows/section.sh"
 build=$1
-options=(--kills "${MCM_WINE_KILLS:-150}" --races "${MCM_WINE_RACES:-60}" --budget "${MCM_WINE_BUDGET:-150}")
+options=(--kills "${MCM_WINE_KILLS:-400}" --races "${MCM_WINE_RACES:-150}" --budget "${MCM_WINE_BUDGET:-150}")
 report=$(mktemp)
 status=0
 echo "soak under Wine: ${options[*]}"
