@@ -102,7 +102,7 @@ QByteArray readBytes(const QString &path, qint64 limit)
 {
     QFile file;
     openPlain(file, path, Access::read);
-    const QByteArray bytes = file.read(limit);
+    QByteArray bytes = file.read(limit);
     if (file.error() != QFileDevice::NoError)
         fail(deviceIoError, path, file.errorString());
     return bytes;

@@ -42,10 +42,11 @@ cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DMCM_SOAK=ON >/dev/null
 cmake --build "$build" --parallel "${MCM_JOBS:-2}"
 
-# A prefix of our own, made once; no Mono or Gecko prompts. Wine hands the
+# A prefix of our own, made once; no Mono or Gecko prompts, and a program that
+# crashes ends instead of waiting in Wine's debugger. Wine hands the
 # programs no variable named QT_*, but WINEQT_X arrives as QT_X: the test logs
 # go to the standard streams, as on Linux, not to the debugger.
-export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEQT_FORCE_STDERR_LOGGING=1
+export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d" WINEQT_FORCE_STDERR_LOGGING=1
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot --init >/dev/null 2>&1
     # Xvfb has no window manager, and Wine waits 2 s for one whenever a

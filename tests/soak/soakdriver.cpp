@@ -4,13 +4,13 @@
 // fault found.
 //   mcm-soak [--kills N] [--races N] [--budget SECONDS]
 #include "forms/sequentialfiles.h"
+#include "saverprocess.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -114,35 +114,17 @@ Record checkAfter(Tally &tally, int round, const QDir &folder, const Record &bef
     return *now;
 }
 
-using Saver = std::unique_ptr<QProcess>;
+using Saver = std::unique_ptr<SaverProcess>;
 
 Saver spawnSaver(const QDir &folder, const QStringList &arguments)
 {
-    auto saver = std::make_unique<QProcess>();
-    saver->setProcessChannelMode(QProcess::ForwardedChannels);
-    saver->start(saverPath(), QStringList{folder.path()} + arguments);
-    if (!saver->waitForStarted())
-        qFatal("cannot start %s", qPrintable(saverPath()));
-    return saver;
+    return std::make_unique<SaverProcess>(saverPath(), QStringList{folder.path()} + arguments);
 }
 
-// The exit status, or -1 for a saver that was killed or crashed.
-int exitStatus(const QProcess &saver)
-{
-    return saver.exitStatus() == QProcess::NormalExit ? saver.exitCode() : -1;
-}
-
-int waitForExit(QProcess &saver)
-{
-    saver.waitForFinished(-1);
-    return exitStatus(saver);
-}
-
-void killAfter(QProcess &saver, std::chrono::microseconds delay)
+void killAfter(SaverProcess &saver, std::chrono::microseconds delay)
 {
     QThread::usleep(static_cast<unsigned long>(delay.count()));
     saver.kill();
-    saver.waitForFinished(-1);
 }
 
 void seedRecord(const QDir &folder)
@@ -170,7 +152,7 @@ public:
     {
         QElapsedTimer clock;
         clock.start();
-        const int status = waitForExit(*spawnSaver(folder, {QStringLiteral("game"), QStringLiteral("1"), nameFor(1)}));
+        const int status = spawnSaver(folder, {QStringLiteral("game"), QStringLiteral("1"), nameFor(1)})->wait();
         if (status != 0)
             qFatal("a whole game did not save (status %d)", status);
         last = *readRecord(folder);
@@ -270,9 +252,9 @@ private:
     }
 
     // Reads the score while both games run: it may only go up.
-    void watchScoreWhileRunning(Tally &tally, int round, QProcess &one, QProcess &other)
+    void watchScoreWhileRunning(Tally &tally, int round, SaverProcess &one, SaverProcess &other)
     {
-        const std::array<QProcess *, 2> games{&one, &other};
+        const std::array<SaverProcess *, 2> games{&one, &other};
         std::array<bool, 2> running{true, true};
         long long seen = last.score;
         while (running[0] || running[1]) {
@@ -288,12 +270,11 @@ private:
     }
 
     // Whether the game has ended; one that warned or failed is a fault.
-    bool finished(Tally &tally, int round, QProcess &game)
+    bool finished(Tally &tally, int round, SaverProcess &game)
     {
-        game.waitForFinished(0);
-        if (game.state() != QProcess::NotRunning)
+        int status = 0;
+        if (!game.hasEnded(status))
             return false;
-        const int status = exitStatus(game);
         if (status != 0 && status != 3)
             fault(tally, round, QStringLiteral("a game ended with status %1").arg(status), folder);
         return true;
