@@ -58,7 +58,7 @@ fi
 # Runs a command with Wine's desktop in a fresh Xvfb; Wine's processes of this
 # prefix end with it, so that none stays tied to a display that is gone.
 under_x() {
-    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; wineserver -k; exit $status' under_x "$@"
+    xvfb-run -a -s "-screen 0 1024x768x24" bash -c '"$@"; status=$?; wineserver -k; wineserver -w; exit $status' under_x "$@"
 }
 
 # The suites run on Windows' own platform, drawn into Xvfb.
