@@ -2,7 +2,7 @@
 #include "forms/windowsdirectory.h"
 #include "gamefixture.h"
 #include "recordfiles.h"
-#include "specialfiles.h"
+#include "nonplainfiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "specialfiles.h"
+#include "nonplainfiles.h"
 
 #include <QDir>
 
