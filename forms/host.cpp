@@ -1,5 +1,7 @@
 #include "forms/host.h"
 
+#include "forms/heldkeys.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
@@ -42,10 +44,12 @@ public:
             QPushButton *no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
             box.setDefaultButton((buttons & vbDefaultButton2) ? no : yes);
             box.setEscapeButton(no);
+            waitUntilKeysAreUp();
             box.exec();
             return box.clickedButton() == yes ? vbYes : vbNo;
         }
         box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+        waitUntilKeysAreUp();
         box.exec();
         return vbOK;
     }
@@ -58,6 +62,7 @@ public:
         dialog.findChild<QLabel *>()->setTextFormat(Qt::PlainText);
         dialog.setOkButtonText(QStringLiteral("OK"));
         dialog.setCancelButtonText(QStringLiteral("Annulla"));
+        waitUntilKeysAreUp();
         return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
     }
 

@@ -1,4 +1,5 @@
 #include "forms/eventguard.h"
+#include "forms/heldkeys.h"
 #include "forms/host.h"
 #include "forms/runtimeerror.h"
 #include "forms/toolkittexts.h"
@@ -6,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +59,8 @@ private slots:
     void boxesShowTextAsTyped_data();
     void boxesShowTextAsTyped();
     void toolkitTextsAreItalian();
+    void boxWaitsForTheKeysToBeUp_data();
+    void boxWaitsForTheKeysToBeUp();
 };
 
 void TestHost::yesNoBoxIsItalianWithNoAsDefault_data()
@@ -195,6 +199,72 @@ void TestHost::toolkitTextsAreItalian()
             texts << action->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
     QCOMPARE(texts,
         (QStringList{"Annulla", "Rifai", "Taglia", "Copia", "Incolla", "Elimina", "Seleziona tutto"}));
+}
+
+void TestHost::boxWaitsForTheKeysToBeUp_data()
+{
+    QTest::addColumn<QList<int>>("repeatsAt");
+    QTest::addColumn<int>("releasedAt");
+    QTest::addColumn<int>("opensAfter");
+    QTest::newRow("no key down") << QList<int>{} << 0 << 0;
+    QTest::newRow("released") << QList<int>{} << 300 << 300;
+    QTest::newRow("held, repeating, released") << QList<int>{100, 200, 300} << 400 << 400;
+    QTest::newRow("release never seen") << QList<int>{} << -1 << 2000;
+}
+
+// A box asked for while a key is down (the Enter that closed the box before)
+// opens once the key is up; meanwhile keys and clicks do nothing, and timers
+// tick.
+void TestHost::boxWaitsForTheKeysToBeUp()
+{
+    QFETCH(QList<int>, repeatsAt);
+    QFETCH(int, releasedAt);
+    QFETCH(int, opensAfter);
+    QLineEdit window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    forms::waitUntilKeysAreUp(); // nothing is down yet: returns at once, watching from now on
+    if (releasedAt != 0)
+        QTest::keyPress(&window, Qt::Key_Return);
+
+    auto repeat = [&window](QEvent::Type type) {
+        QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(&window, &event);
+    };
+    for (int at : repeatsAt)
+        QTimer::singleShot(at, &window, [repeat] {
+            repeat(QEvent::KeyRelease);
+            repeat(QEvent::KeyPress);
+        });
+    QTimer::singleShot(50, &window, [&window] {
+        QTest::keyClick(&window, Qt::Key_7);
+        QTest::mouseClick(&window, Qt::LeftButton);
+    });
+    if (releasedAt > 0)
+        QTimer::singleShot(releasedAt, &window, [&window] { QTest::keyRelease(&window, Qt::Key_Return); });
+    int ticks = 0;
+    QTimer clock;
+    QObject::connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
+    clock.start(20);
+
+    qint64 openedAfter = -1;
+    QElapsedTimer elapsed;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto *box = QApplication::activeModalWidget()) {
+            openedAfter = elapsed.elapsed();
+            box->close();
+        }
+    });
+    closer.start(10);
+    elapsed.start();
+    forms::MsgBox(QStringLiteral("Ho registrato il tuo record"));
+
+    QVERIFY(openedAfter >= opensAfter);
+    if (opensAfter > 0) {
+        QVERIFY(ticks > 0);
+        QCOMPARE(window.text(), QString());
+    }
 }
 
 QTEST_MAIN(TestHost)

@@ -6,9 +6,13 @@ checks what Orca said.  run.sh starts it inside its private session:
 
 The child types the name, then answers the questions it hears: the numbers
 come from the speech alone.  It answers right and wrong, asks for the time
-left and the counts (F1), tabs onto the hidden button and back, starts a new
-game from the menu, and in it lets the clock run out, fast-forwarded through
-the game's "until N" input.  After every
+left and the counts (F1), tabs onto the hidden button and back, and leaves
+with a record.  Then it plays again with no record yet: starts a new game from
+the menu, and in it opens the exit box and lets the clock run out under it,
+fast-forwarded through the game's "until N" input.  Every box that opens the
+moment another closes (the exit's and the new game's Sì into the record box,
+the farewell over the exit box, the farewell into the record box) must be
+heard whole, title and text.  After every
 key it waits until the voice has been quiet for a moment, as a child who
 listens to the end.  WORKDIR/transcript.txt shows what was heard; the exit
 status is 0 when every check passed.
@@ -147,12 +151,13 @@ class Child:
         self.orca = subprocess.Popen(["orca", "--debug-file=" + os.path.join(self.work, "orca-debug.log")],
                                      env=env, stdin=subprocess.DEVNULL, stdout=log, stderr=log)
 
-    def start_game(self):
+    def start_game(self, records):
+        """Starts the game with its record in WORKDIR/RECORDS, which run.sh empties."""
         env = {k: v for k, v in os.environ.items() if not k.startswith(("LC_", "QT_", "LANGUAGE"))}
-        records = os.path.join(self.work, "records")
+        records = os.path.join(self.work, records)
         os.makedirs(records, exist_ok=True)
         env.update(LANG="it_IT.UTF-8", WINDIR=records, QT_QPA_PLATFORM="xcb")
-        log = open(os.path.join(self.work, "game.log"), "w")
+        log = open(os.path.join(self.work, "game.log"), "a")
         self.game = subprocess.Popen([self.game_path], cwd=self.work, env=env, stdin=subprocess.PIPE,
                                      stdout=log, stderr=log)
 
@@ -206,7 +211,7 @@ class Child:
         return self.question("the first question", 30)
 
     def new_game(self):
-        """NUOVO GIOCO from the menu bar, Sì, and the boxes up to the name box."""
+        """NUOVO GIOCO from the menu bar, Sì, the record box, up to the name box."""
         self.step("Alt, then Right to the menu item NUOVO GIOCO")
         self.key("alt")
         self.listen(10)
@@ -218,28 +223,59 @@ class Child:
         self.step("Enter on NUOVO GIOCO: the confirmation")
         self.key("Return")
         self.hear(r"INIZIAMO UNA NUOVA GARA", 20, "the confirmation")
+        if not self.yes_then_record_box("the new game's Sì"):
+            return False
+        self.step("Enter on the record box: the name box of the new game")
+        self.key("Return")
+        return True
+
+    def yes_then_record_box(self, what):
+        """Tab to Sì in an open confirmation, then Enter: the record box opens
+        the moment the confirmation closes, and must be heard whole."""
         for _ in range(3):
             self.step("Tab towards Sì")
             self.key("Tab")
             self.listen(10)
             if self.heard(r"^Sì pulsante"):
                 break
-        self.step("Enter on Sì: the record box, or the name box of the new game")
+        self.step(f"Enter on Sì: the record box, at once after {what}")
         self.key("Return")
-        box = self.hear(r"registrato il tuo record|Come ti chiami", 20, "the record box or the name box")
-        if box and box.group(0) != "Come ti chiami":
-            self.step("Enter on the record box: the name box of the new game")
-            self.key("Return")
-        return box is not None
+        return self.whole_box(r"mcm e MCD", r"Ok ho registrato il tuo record", "the record box")
+
+    def whole_box(self, title, text, what):
+        """A box that has just opened: its title and its text, each heard to the end."""
+        heard_title = self.hear(rf"allerta {title}", 20, f"{what}: its title")
+        heard_text = self.hear(text, 20, f"{what}: its text")
+        return heard_title is not None and heard_text is not None
+
+    def exit_box(self):
+        self.step("Alt+X: the exit box")
+        self.key("alt+x")
+        return self.hear(r"Vuoi veramente lasciarmi", 20, "the exit box") is not None
+
+    def ends(self, what):
+        give_up = time.time() + 20
+        while self.game.poll() is None and time.time() < give_up:
+            time.sleep(0.1)
+        if self.game.poll() is None:
+            self.fail(f"the game did not end after {what}")
+            self.game.kill()
+            self.game.wait()
 
     def play(self):
         self.step("Orca starts")
         self.start_orca()
         if not self.hear(r"\w", 30, "Orca's greeting"):
             return
+        self.first_game()
+        self.step("the game starts again, with no record yet")
+        self.start_game("records-2")
+        self.games_to_the_end()
 
+    def first_game(self):
+        """Questions of both kinds, F1, the hidden button; then Esci, Sì and the record box."""
         self.step("the game starts: the name box")
-        self.start_game()
+        self.start_game("records-1")
         current = self.begin_game()
 
         self.step("Tab from the answer box, and Shift+Tab back")
@@ -271,25 +307,47 @@ class Child:
         if len(kinds) < 2:
             self.fail(f"only {kinds} asked in {asked} questions")
 
+        if self.exit_box() and self.yes_then_record_box("the exit's Sì"):
+            self.step("Enter on the record box: the game ends")
+            self.key("Return")
+        self.ends("the exit")
+
+    def games_to_the_end(self):
+        """One right answer and a new game from the menu (the record box); in the
+        new game two right answers, the exit box, and the time running out under
+        it: the farewell, then the record box."""
+        current = self.begin_game()
+        if current is None:
+            return
+        self.answer(True, current[1])
         if not self.new_game():
             return
         current = self.begin_game()
-        if current is not None:
+        for answered in range(2):
+            if current is None:
+                return
             self.answer(True, current[1])
+            if answered == 0:
+                self.step("Enter on Nuovo calcolo: the next question")
+                self.key("Return")
+                current = self.question("the next question")
 
         for left, news in ((303, r"Mancano 5 minuti"), (63, r"Manca un minuto"), (13, r"Mancano 10 secondi")):
             self.step(f"the clock runs to {left} s left; the child waits")
             self.clock_until(left)
             self.hear(news, 20, f"the time running out ({news})")
-        self.step("the time runs out: the farewell")
-        self.hear(r"Ciao a presto", 30, "the farewell")
-        give_up = time.time() + 40
-        while self.game.poll() is None and time.time() < give_up:
-            self.step("Enter on the box")
+        if not self.exit_box():
+            return
+        self.step("the time runs out under the exit box: the farewell")
+        self.clock_until(0)
+        if not self.whole_box(r"Data \d+ barra \d+ barra \d+", r"Ciao a presto", "the farewell"):
+            return
+        self.step("Enter on the farewell: the record box, at once")
+        self.key("Return")
+        if self.whole_box(r"mcm e MCD", r"Ok ho registrato il tuo record", "the record box"):
+            self.step("Enter on the record box: the game ends")
             self.key("Return")
-            self.listen(10, at_least=1.0)
-        if self.game.poll() is None:
-            self.fail("the game did not end after the farewell")
+        self.ends("the record box")
 
     def check_everything_said(self):
         clock_news = 0

@@ -81,7 +81,7 @@ fi
 
 # A new home for every run: Orca's default settings, and a speech-dispatcher
 # that speaks through speaker.sh only.
-rm -rf "$work/home" "$work/run" "$work/records" "$work"/*.log "$work/display" "$work/transcript.txt"
+rm -rf "$work/home" "$work/run" "$work"/records* "$work"/*.log "$work/display" "$work/transcript.txt"
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run
 export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
 mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
@@ -107,10 +107,10 @@ DefaultVoice "it"
 CONF
 : >"$work/speech.log"
 
-# The whole session, every process in it, stops after 420 s at the latest.
-timeout -k 5 420 dbus-run-session -- "$0" --session "$game" "$work" 2>"$work/play.log"
+# The whole session, every process in it, stops after 600 s at the latest.
+timeout -k 5 600 dbus-run-session -- "$0" --session "$game" "$work" 2>"$work/play.log"
 status=$?
 cat "$work/transcript.txt" 2>/dev/null
-[ $status -eq 124 ] && echo "the run passed its 420 s limit" >&2
+[ $status -eq 124 ] && echo "the run passed its 600 s limit" >&2
 [ $status -eq 0 ] || { echo "screen-reader test FAILED (logs in $work)" >&2; exit 1; }
 echo "screen-reader test passed"
