@@ -39,9 +39,25 @@ Integer codeOf(QChar character)
     return static_cast<Integer>(std::min<int>(character.unicode(), 255));
 }
 
-// The character code a key types, as the KeyPress event delivers it. Keys
-// that type no character (arrows, Home, End, Delete, Tab) have none: they
-// edit the box or move the focus and never reach the handler.
+bool isControlLetter(const QKeyEvent &key)
+{
+    return isControlChord(key) && key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z;
+}
+
+// Keys that type no character (arrows, Home, End, Delete, Tab) edit the box
+// or move the focus and never reach the handler. Qt gives Delete the text
+// DEL, but it deletes forward like an arrow moves.
+bool editsOrMoves(const QKeyEvent &key)
+{
+    if (isEnter(key) || key.key() == Qt::Key_Backspace || isControlLetter(key))
+        return false;
+    return key.key() == Qt::Key_Delete || key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab
+        || key.text().isEmpty();
+}
+
+// The character code a key raises KeyPress with. A Control chord that makes
+// no control code (Ctrl+1, Ctrl+minus on X11, which carry their character)
+// raises none, and types nothing.
 std::optional<Integer> characterCode(const QKeyEvent &key)
 {
     const bool control = isControlChord(key);
@@ -49,12 +65,9 @@ std::optional<Integer> characterCode(const QKeyEvent &key)
         return control ? 10 : 13;
     if (key.key() == Qt::Key_Backspace)
         return control ? 127 : 8;
-    // Qt gives Delete the text DEL, but it deletes forward like an arrow moves.
-    if (key.key() == Qt::Key_Delete || key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)
-        return std::nullopt;
-    if (control && key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z)
+    if (isControlLetter(key))
         return static_cast<Integer>(key.key() - Qt::Key_A + 1);
-    if (key.text().isEmpty())
+    if (control)
         return std::nullopt;
     return codeOf(key.text().at(0));
 }
@@ -110,12 +123,10 @@ bool Tavola::filterTextBoxKey(QObject *box, QKeyEvent *key)
         ui->cmdNext->click();
         return true;
     }
-    if (box != ui->txtAnswer)
+    if (box != ui->txtAnswer || editsOrMoves(*key))
         return false;
-    const std::optional<Integer> code = characterCode(*key);
-    if (!code)
-        return false;
-    takeCharacter(ui->txtAnswer, keyPress(*code));
+    if (const std::optional<Integer> code = characterCode(*key))
+        takeCharacter(ui->txtAnswer, keyPress(*code));
     return true;
 }
 

@@ -126,6 +126,19 @@ void TestAnswers::keysAsThePlatformDelivers_data()
                                                        << "12" << 2 << 0;
     QTest::newRow("Ctrl+V does not paste") << 2 << int(Qt::Key_V) << control << "\x16"
                                            << "12" << 2 << 0;
+    // X11 gives a Control chord its plain character; Windows gives none.
+    QTest::newRow("Ctrl+1 on X11") << 2 << int(Qt::Key_1) << control << "1"
+                                   << "12" << 2 << 0;
+    QTest::newRow("Ctrl+0 on X11") << 0 << int(Qt::Key_0) << control << "0"
+                                   << "12" << 0 << 0;
+    QTest::newRow("Ctrl+minus on X11") << 0 << int(Qt::Key_Minus) << control << "-"
+                                       << "12" << 0 << 0;
+    QTest::newRow("Ctrl+9 on X11") << 2 << int(Qt::Key_9) << control << "9"
+                                   << "12" << 2 << 0;
+    QTest::newRow("Ctrl+1 on Windows") << 2 << int(Qt::Key_1) << control << ""
+                                       << "12" << 2 << 0;
+    QTest::newRow("Ctrl+minus on Windows") << 0 << int(Qt::Key_Minus) << control << ""
+                                           << "12" << 0 << 0;
     QTest::newRow("keypad digit") << 2 << int(Qt::Key_4) << Qt::KeyboardModifiers(Qt::KeypadModifier) << "4"
                                   << "124" << 3 << 0;
 }
