@@ -1,14 +1,9 @@
 #include "forms/filelock.h"
 
-#include <QDeadlineTimer>
-#include <QThread>
+#include "forms/plainfiles.h"
+#include "forms/retry.h"
 
 namespace forms {
-namespace {
-
-constexpr unsigned long retryMs = 5;
-
-} // namespace
 
 FileLock::FileLock(const QString &path) : lockPath(path)
 { }
@@ -20,17 +15,9 @@ FileLock::~FileLock()
 
 bool FileLock::tryLock(int timeoutMs)
 {
-    if (handle == -1 && !open())
-        return false;
-    const QDeadlineTimer deadline(timeoutMs);
-    for (;;) {
-        bool busy = false;
-        if (lockOnce(busy))
-            return true;
-        if (!busy || deadline.hasExpired())
-            return false;
-        QThread::msleep(retryMs);
-    }
+    if (handle == -1)
+        handle = plainfiles::openPlainHandle(lockPath, plainfiles::Access::lock);
+    return retryWhileBusy(timeoutMs, [this] { return lockOnce(); });
 }
 
 } // namespace forms

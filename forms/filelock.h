@@ -1,5 +1,7 @@
 #pragma once
 
+#include "forms/retry.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -17,16 +19,15 @@ public:
     FileLock(const FileLock &) = delete;
     FileLock &operator=(const FileLock &) = delete;
 
-    // Waits at most timeoutMs for the lock; false if it was not had.
+    // Waits at most timeoutMs for the lock; false if another holder kept it
+    // or it failed. The file is made when missing; a link, a FIFO or anything
+    // but a plain file there throws RuntimeError, as for any file the
+    // program shares.
     bool tryLock(int timeoutMs);
     void unlock();
 
 private:
-    // Made when missing; false when the file cannot be opened.
-    bool open();
-    // One attempt; false when another holder has the lock or it failed, and
-    // then `busy` tells whether waiting may help.
-    bool lockOnce(bool &busy);
+    Attempt lockOnce();
 
     QString lockPath;
     qintptr handle = -1; // a descriptor on Unix, a HANDLE on Windows

@@ -1,7 +1,5 @@
 #include "forms/filelock.h"
 
-#include <QDir>
-
 #include <windows.h>
 
 namespace forms {
@@ -14,25 +12,13 @@ HANDLE asHandle(qintptr handle)
 
 } // namespace
 
-bool FileLock::open()
-{
-    // Read access is enough to lock, also a file made by another player;
-    // every other access stays open to the others.
-    const HANDLE file = ::CreateFileW(QDir::toNativeSeparators(lockPath).toStdWString().c_str(), GENERIC_READ,
-        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    handle = reinterpret_cast<qintptr>(file);
-    return file != INVALID_HANDLE_VALUE;
-}
-
-bool FileLock::lockOnce(bool &busy)
+Attempt FileLock::lockOnce()
 {
     OVERLAPPED whole{};
-    if (::LockFileEx(asHandle(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
-            &whole))
-        return true;
-    busy = ::GetLastError() == ERROR_LOCK_VIOLATION;
-    return false;
+    if (::LockFileEx(
+            asHandle(handle), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole))
+        return Attempt::done;
+    return ::GetLastError() == ERROR_LOCK_VIOLATION ? Attempt::busy : Attempt::failed;
 }
 
 void FileLock::unlock()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 class QFile;
 
@@ -16,6 +17,7 @@ enum class Access {
     read,
     append, // made when missing
     replace, // made when missing, emptied when not
+    lock, // read, made when missing: enough to lock a file made by another player
 };
 
 [[noreturn]] void fail(int number, const QString &path, const QString &reason);
@@ -23,9 +25,14 @@ enum class Access {
 // Throws when the path holds a symbolic link, a FIFO, a device or a folder.
 void refuseUnlessPlain(const QString &path);
 
-// Opens the file at path into file, refusing anything but a plain file with
-// no check-then-open race. A file made here can be written by every player
-// who shares its folder.
+// Opens the file at path, refusing anything but a plain file with no
+// check-then-open race, and never waiting on a FIFO or a device. A file made
+// in a folder that players share (setgid on Unix) can be written by all of
+// them; one made in a player's own folder gets the player's usual rights.
+// Returns a descriptor on Unix, a HANDLE on Windows.
+qintptr openPlainHandle(const QString &path, Access access);
+
+// The same, into file.
 void openPlain(QFile &file, const QString &path, Access access);
 
 void syncToDisk(QFile &file);

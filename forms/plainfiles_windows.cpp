@@ -1,9 +1,9 @@
 #include "forms/plainfiles.h"
 
-#include <QDeadlineTimer>
+#include "forms/retry.h"
+
 #include <QDir>
 #include <QFile>
-#include <QThread>
 
 #include <fcntl.h>
 #include <io.h>
@@ -14,7 +14,6 @@ namespace {
 
 // A virus scanner or an indexer may hold a record file for a moment.
 constexpr int busyWaitMs = 2000;
-constexpr unsigned long busyRetryMs = 10;
 
 [[noreturn]] void failWithLastError(int number, const QString &path)
 {
@@ -43,6 +42,8 @@ OpenRequest requestFor(Access access)
         return {GENERIC_WRITE, OPEN_ALWAYS, _O_WRONLY | _O_APPEND, QIODevice::Append};
     case Access::replace:
         return {GENERIC_WRITE, CREATE_ALWAYS, _O_WRONLY, QIODevice::WriteOnly};
+    case Access::lock:
+        return {GENERIC_READ, OPEN_ALWAYS, _O_RDONLY, QIODevice::ReadOnly};
     }
     return {GENERIC_READ, OPEN_EXISTING, _O_RDONLY, QIODevice::ReadOnly};
 }
@@ -62,7 +63,7 @@ bool isBusy(DWORD error)
 
 } // namespace
 
-void openPlain(QFile &file, const QString &path, Access access)
+qintptr openPlainHandle(const QString &path, Access access)
 {
     const OpenRequest request = requestFor(access);
     // Others may read, write, rename and delete meanwhile, as on Unix; a link
@@ -82,6 +83,13 @@ void openPlain(QFile &file, const QString &path, Access access)
         refuseUnlessPlain(path);
         fail(pathFileAccessError, path, QStringLiteral("non è un file normale"));
     }
+    return reinterpret_cast<qintptr>(handle);
+}
+
+void openPlain(QFile &file, const QString &path, Access access)
+{
+    const OpenRequest request = requestFor(access);
+    const auto handle = reinterpret_cast<HANDLE>(openPlainHandle(path, access));
     // Binary: the runtime must not turn the CR LF we write into CR CR LF.
     const int fd = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle), request.crtFlags | _O_BINARY);
     if (fd < 0) {
@@ -112,12 +120,13 @@ void replaceFile(const QString &from, const QString &to)
 {
     const std::wstring source = nativePath(from);
     const std::wstring target = nativePath(to);
-    const QDeadlineTimer deadline(busyWaitMs);
-    while (!::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        if (!isBusy(::GetLastError()) || deadline.hasExpired())
-            failWithLastError(deviceIoError, to);
-        QThread::msleep(busyRetryMs);
-    }
+    const bool replaced = retryWhileBusy(busyWaitMs, [&source, &target] {
+        if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return Attempt::done;
+        return isBusy(::GetLastError()) ? Attempt::busy : Attempt::failed;
+    });
+    if (!replaced)
+        failWithLastError(deviceIoError, to);
 }
 
 } // namespace forms::plainfiles

@@ -3,33 +3,11 @@
 #include "forms/plainfiles.h"
 #include "forms/runtimeerror.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
 namespace forms {
-
-namespace plainfiles {
-
-void fail(int number, const QString &path, const QString &reason)
-{
-    throw RuntimeError(number, QStringLiteral("File \"%1\": %2").arg(QDir::toNativeSeparators(path), reason));
-}
-
-void refuseUnlessPlain(const QString &path)
-{
-    const QFileInfo info(path);
-    if (info.isSymbolicLink())
-        fail(pathFileAccessError, path, QStringLiteral("è un collegamento simbolico, non un file normale"));
-    if (!info.exists() || info.isFile())
-        return;
-    if (info.isDir())
-        fail(pathFileAccessError, path, QStringLiteral("è una cartella, non un file"));
-    fail(pathFileAccessError, path, QStringLiteral("non è un file normale"));
-}
-
-} // namespace plainfiles
 
 using namespace plainfiles;
 
