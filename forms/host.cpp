@@ -59,7 +59,8 @@ public:
         QInputDialog dialog(QApplication::activeWindow());
         dialog.setWindowTitle(title);
         dialog.setLabelText(prompt);
-        dialog.findChild<QLabel *>()->setTextFormat(Qt::PlainText);
+        if (auto *label = dialog.findChild<QLabel *>())
+            label->setTextFormat(Qt::PlainText);
         dialog.setOkButtonText(QStringLiteral("OK"));
         dialog.setCancelButtonText(QStringLiteral("Annulla"));
         waitUntilKeysAreUp();

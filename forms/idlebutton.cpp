@@ -1,27 +1,12 @@
 #include "forms/idlebutton.h"
 
-#include <QAccessibleWidget>
+#include "forms/accessiblerole.h"
 
 namespace forms {
 
-namespace {
-
-QAccessibleInterface *idleButtonAccessible(const QString &className, QObject *object)
-{
-    if (className != QLatin1String(IdleButton::staticMetaObject.className()))
-        return nullptr;
-    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::StaticText);
-}
-
-} // namespace
-
 IdleButton::IdleButton(QWidget *parent) : QPushButton(parent)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(idleButtonAccessible);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled)
+    presentAs<IdleButton, QAccessible::StaticText>();
 }
 
 } // namespace forms

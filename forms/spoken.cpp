@@ -1,7 +1,8 @@
 #include "forms/spoken.h"
 
+#include "forms/accessiblerole.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QWidget>
 
 namespace forms {
@@ -16,13 +17,6 @@ class Notice : public QWidget
 public:
     using QWidget::QWidget;
 };
-
-QAccessibleInterface *noticeAccessible(const QString &className, QObject *object)
-{
-    if (className != QLatin1String(Notice::staticMetaObject.className()))
-        return nullptr;
-    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Notification);
-}
 
 void passOnUnlessHiddenCaret(QAccessibleEvent *event)
 {
@@ -42,11 +36,7 @@ void passOnUnlessHiddenCaret(QAccessibleEvent *event)
 
 void announce(QWidget *window, const QString &news)
 {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(noticeAccessible);
-        return true;
-    }();
-    Q_UNUSED(factoryInstalled)
+    presentAs<Notice, QAccessible::Notification>();
     auto *notice = window->findChild<Notice *>(QString(), Qt::FindDirectChildrenOnly);
     if (!notice) {
         notice = new Notice(window);
