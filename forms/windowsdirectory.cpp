@@ -1,61 +1,32 @@
 #include "forms/windowsdirectory.h"
 
-#include "forms/runtimeerror.h"
-#include "forms/sequentialfiles.h"
 #include "forms/windowsdirectory_platform.h"
 
 #include <QDir>
-#include <QFileInfo>
 
-#include <algorithm>
 #include <cstring>
 
 namespace forms {
 namespace {
 
-// A shared file is a line or two.
-constexpr qint64 largestCarriedFile = qint64{64} * 1024;
-
-QStringList &sharedFileNames()
+struct FoldersForTests
 {
-    static QStringList names;
-    return names;
-}
+    QString folder;
+    QStringList earlier;
+};
 
-QString &directoryForTests()
+FoldersForTests &foldersForTests()
 {
-    static QString folder;
-    return folder;
-}
-
-void carryOver(const QString &earlier, const QString &machineWide)
-{
-    const QStringList &names = sharedFileNames();
-    const QDir from(earlier);
-    const QDir to(machineWide);
-    const auto in = [](const QDir &folder) { return [&folder](const QString &name) { return folder.exists(name); }; };
-    if (names.isEmpty() || std::any_of(names.begin(), names.end(), in(to))
-        || !std::all_of(names.begin(), names.end(), in(from)))
-        return;
-    QList<std::pair<QString, QString>> sourceForPath;
-    for (const QString &name : names)
-        sourceForPath.append({to.filePath(name), from.filePath(name)});
-    try {
-        copyFilesTogether(sourceForPath, largestCarriedFile);
-    } catch (const RuntimeError &) {
-        // The old files stay where they are; the folder starts without them.
-    }
+    static FoldersForTests folders;
+    return folders;
 }
 
 } // namespace
 
-QString chooseSharedDirectory(const QString &machineWide, const QString &own, const QString &earlier)
+QString chooseSharedDirectory(const QString &machineWide, const QString &own)
 {
-    if (!machineWide.isEmpty() && mayWriteIn(machineWide)) {
-        if (!earlier.isEmpty())
-            carryOver(earlier, machineWide);
+    if (!machineWide.isEmpty() && mayWriteIn(machineWide))
         return QDir::toNativeSeparators(machineWide);
-    }
     if (own.isEmpty() || !QDir().mkpath(own))
         return QString();
     return QDir::toNativeSeparators(own);
@@ -63,7 +34,8 @@ QString chooseSharedDirectory(const QString &machineWide, const QString &own, co
 
 unsigned GetWindowsDirectoryA(char *buffer, unsigned size)
 {
-    const QString folder = directoryForTests().isEmpty() ? platformSharedDirectory() : directoryForTests();
+    const QString &forTests = foldersForTests().folder;
+    const QString folder = forTests.isEmpty() ? platformSharedDirectory() : forTests;
     const QByteArray path = eightBitPath(QDir::toNativeSeparators(folder));
     const auto length = static_cast<unsigned>(path.size());
     if (length == 0 || length >= size)
@@ -77,14 +49,15 @@ QChar pathSeparator()
     return QDir::separator();
 }
 
-void setSharedFileNames(const QStringList &names)
+QStringList earlierSharedFolders()
 {
-    sharedFileNames() = names;
+    const FoldersForTests &forTests = foldersForTests();
+    return forTests.folder.isEmpty() ? platformEarlierFolders() : forTests.earlier;
 }
 
-void setSharedDirectoryForTests(const QString &folder)
+void setSharedFoldersForTests(const QString &folder, const QStringList &earlier)
 {
-    directoryForTests() = folder;
+    foldersForTests() = {folder, earlier};
 }
 
 } // namespace forms

@@ -11,8 +11,13 @@ QString platformSharedDirectory()
     QString fromEnvironment = qEnvironmentVariable("WINDIR");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
-    return chooseSharedDirectory(QStringLiteral("/var/games/mcm-mcd"),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), QString());
+    return chooseSharedDirectory(
+        QStringLiteral("/var/games/mcm-mcd"), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QStringList platformEarlierFolders()
+{
+    return {};
 }
 
 QByteArray eightBitPath(const QString &folder)

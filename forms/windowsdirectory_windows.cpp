@@ -45,8 +45,21 @@ QString platformSharedDirectory()
 {
     // One folder for every player and every run: a rule that sometimes took
     // the Windows folder would split the machine's record in two.
-    return chooseSharedDirectory(
-        inside(knownFolder(FOLDERID_ProgramData)), inside(knownFolder(FOLDERID_LocalAppData)), windowsFolder());
+    return chooseSharedDirectory(inside(knownFolder(FOLDERID_ProgramData)), inside(knownFolder(FOLDERID_LocalAppData)));
+}
+
+QStringList platformEarlierFolders()
+{
+    const QString windows = windowsFolder();
+    if (windows.isEmpty())
+        return {};
+    // The VirtualStore mirrors the path without its drive: C:\Windows is
+    // VirtualStore\Windows.
+    const QString virtualStore = knownFolder(FOLDERID_LocalAppData);
+    const QString mirrored = QDir::fromNativeSeparators(windows).section(QLatin1Char('/'), 1);
+    if (virtualStore.isEmpty() || mirrored.isEmpty())
+        return {windows};
+    return {QDir(virtualStore).filePath(QStringLiteral("VirtualStore/") + mirrored), windows};
 }
 
 QByteArray eightBitPath(const QString &folder)
@@ -68,8 +81,8 @@ QByteArray eightBitPath(const QString &folder)
 bool mayWriteIn(const QString &folder)
 {
     // The read-only flag says nothing of the folder's permissions: try.
-    const QString probe
-        = QDir::toNativeSeparators(QDir(folder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".tmp")));
+    const QString probe = QDir::toNativeSeparators(
+        QDir(folder).filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".tmp")));
     const HANDLE handle = ::CreateFileW(probe.toStdWString().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (handle == INVALID_HANDLE_VALUE)

@@ -11,6 +11,9 @@
 #include "ui_tavola.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <optional>
 
 using namespace forms;
 
@@ -21,6 +24,9 @@ const QString nameFileName = QStringLiteral("nprimato.txt");
 // Every game of the machine reads the record for a decision, and writes it,
 // only under the lock of this file.
 const QString lockFileName = QStringLiteral("primato.lock");
+// Made once the earlier program's record has been carried over, so that a
+// record reset by deleting the two files stays reset.
+const QString carriedMarkName = QStringLiteral("primato.carried");
 constexpr unsigned directoryBufferSize = 128;
 // A record file is a line; more than this is not worth the wait at start.
 constexpr qint64 largestRecordFile = qint64{64} * 1024;
@@ -43,11 +49,51 @@ void warn(const QString &message)
     MsgBox(message, vbExclamation);
 }
 
+struct EarlierRecord
+{
+    QString folder;
+    double score = 0;
+};
+
+// The earlier program's best whole pair, if any beats `score`.
+std::optional<EarlierRecord> bestEarlierRecord(double score)
+{
+    std::optional<EarlierRecord> best;
+    for (const QString &folder : earlierSharedFolders()) {
+        const QDir earlier(folder);
+        if (!earlier.exists(scoreFileName) || !earlier.exists(nameFileName))
+            continue;
+        const double earlierScore = Val(readFile(earlier.filePath(scoreFileName), largestRecordFile));
+        if (earlierScore > (best ? best->score : score))
+            best = EarlierRecord{folder, earlierScore};
+    }
+    return best;
+}
+
+// Once per folder, under the record lock: the earlier program's record comes
+// over when it beats the folder's. Should that fail, nothing is marked and
+// the next start tries again; the player is not troubled with it, and the
+// old files stay where they are.
+void carryOverEarlierRecord(const QString &recordDir)
+{
+    if (QFileInfo::exists(recordDir + carriedMarkName) || earlierSharedFolders().isEmpty())
+        return;
+    try {
+        const double record = Val(readFile(recordDir + scoreFileName, largestRecordFile));
+        if (const std::optional<EarlierRecord> earlier = bestEarlierRecord(record)) {
+            const QDir from(earlier->folder);
+            copyFilesTogether({{recordDir + scoreFileName, from.filePath(scoreFileName)},
+                                  {recordDir + nameFileName, from.filePath(nameFileName)}},
+                largestRecordFile);
+        }
+        createFile(recordDir + carriedMarkName);
+    } catch (const RuntimeError &) { }
+}
+
 } // namespace
 
 QString Tavola::GetSystemDir()
 {
-    setSharedFileNames({scoreFileName, nameFileName});
     QByteArray buffer(directoryBufferSize, '\0');
     const unsigned length = GetWindowsDirectoryA(buffer.data(), directoryBufferSize);
     if (length == 0) {
@@ -103,8 +149,10 @@ void Tavola::showRecord()
     try {
         // A game killed while saving may have left the pair half replaced.
         FileLock lock(RecordDir + lockFileName);
-        if (lock.tryLock(lockWaitMs))
+        if (lock.tryLock(lockWaitMs)) {
             finishInterruptedPrint(recordFiles());
+            carryOverEarlierRecord(RecordDir);
+        }
         ui->lblpunti->setCaption(Leggifiletxt(RecordDir + scoreFileName));
         ui->lblnome->setCaption(Leggifiletxt(RecordDir + nameFileName));
     } catch (const RuntimeError &error) {
@@ -131,13 +179,13 @@ void Tavola::SaveRecordIfBeaten()
     // Another game may have set a higher record since this one was loaded:
     // decide again on what is on disk.
     FileLock lock(RecordDir + lockFileName);
-    if (!lock.tryLock(lockWaitMs)) {
-        warn(QStringLiteral("Non riesco a registrare il record: la cartella \"%1\" è occupata da un altro gioco o "
-                            "non è scrivibile.")
-                 .arg(QDir::toNativeSeparators(RecordDir)));
-        return;
-    }
     try {
+        if (!lock.tryLock(lockWaitMs)) {
+            warn(QStringLiteral("Non riesco a registrare il record: la cartella \"%1\" è occupata da un altro "
+                                "gioco.")
+                     .arg(QDir::toNativeSeparators(RecordDir)));
+            return;
+        }
         finishInterruptedPrint(recordFiles());
         // A file removed during the game is made again, empty: no record.
         createFile(RecordDir + scoreFileName);

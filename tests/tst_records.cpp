@@ -1,8 +1,9 @@
+#include "filemodes.h"
 #include "forms/filelock.h"
 #include "forms/windowsdirectory.h"
 #include "gamefixture.h"
-#include "recordfiles.h"
 #include "nonplainfiles.h"
+#include "recordfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,6 +62,8 @@ class TestRecords : public QObject
 
 private slots:
     void firstStartCreatesEmptyFiles();
+    void newFilesInASharedFolderOnly_data();
+    void newFilesInASharedFolderOnly();
     void directoryOfRecord();
     void directoryWithAnyCharacters_data();
     void directoryWithAnyCharacters();
@@ -83,6 +86,10 @@ private slots:
     void lockIsFreedWhenItsHolderIsKilled();
     void sharedFolderChoice_data();
     void sharedFolderChoice();
+    void earlierRecordCarriedOverOnce_data();
+    void earlierRecordCarriedOverOnce();
+    void failedCarryOverIsTriedAgain();
+    void carryOverWaitsForTheLock();
 };
 
 void TestRecords::firstStartCreatesEmptyFiles()
@@ -92,8 +99,39 @@ void TestRecords::firstStartCreatesEmptyFiles()
     QCOMPARE(contents(fixture.recordPath("nprimato.txt")), QByteArray());
     QCOMPARE(fixture.game.ui().lblpunti->caption(), QString());
     QCOMPARE(fixture.game.ui().lblnome->caption(), QString());
-    // Group-writable, so that every player of a shared directory can save.
-    QVERIFY(QFile::permissions(fixture.recordPath("primato.txt")) & QFileDevice::WriteGroup);
+}
+
+void TestRecords::newFilesInASharedFolderOnly_data()
+{
+    QTest::addColumn<bool>("shared");
+    QTest::newRow("a folder that players share") << true;
+    QTest::newRow("the player's own folder") << false;
+}
+
+// In a folder that players share every file the game makes is writable by
+// the group, so that every player can save; in the player's own folder the
+// player's umask has its say.
+void TestRecords::newFilesInASharedFolderOnly()
+{
+    QFETCH(bool, shared);
+    if (!hasFileModes())
+        QSKIP("this platform has no file modes");
+    QTemporaryDir folder;
+    if (shared)
+        QVERIFY(makeFolderShared(folder.path()));
+    const int before = setUmask(077);
+    {
+        GameFixture fixture({"Anna"}, folder.path());
+        exitWithScore(fixture, "7");
+    }
+    setUmask(before);
+    const QFileDevice::Permissions groupAndOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup
+        | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    const QFileDevice::Permissions expected = shared
+        ? QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
+        : QFileDevice::Permissions();
+    for (const char *name : {"primato.txt", "nprimato.txt", "primato.lock"})
+        QCOMPARE(QFile::permissions(folder.filePath(name)) & groupAndOthers, expected);
 }
 
 void TestRecords::directoryOfRecord()
@@ -243,20 +281,25 @@ void TestRecords::readsLocalOrLatin1Text()
 
 void TestRecords::refusesWhatIsNotAPlainFile_data()
 {
+    QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("kind");
-    QTest::newRow("symbolic link") << "link";
-    QTest::newRow("FIFO") << "fifo";
-    QTest::newRow("directory") << "directory";
+    for (const char *file : {"primato.txt", "primato.lock"}) {
+        QTest::addRow("%s, symbolic link", file) << file << "link";
+        QTest::addRow("%s, FIFO", file) << file << "fifo";
+        QTest::addRow("%s, directory", file) << file << "directory";
+    }
 }
 
-// Told in a box, left alone, no hang; the game goes on with a record of 0.
+// Any player of the machine may put one there. Told in a box, left alone, no
+// hang; the game goes on with a record of 0.
 void TestRecords::refusesWhatIsNotAPlainFile()
 {
+    QFETCH(QString, file);
     QFETCH(QString, kind);
     QTemporaryDir folder;
     const QString target = folder.filePath("elsewhere.txt");
     write(target, "99\r\n");
-    const QString path = folder.filePath("primato.txt");
+    const QString path = folder.filePath(file);
     const bool made = kind == "link" ? makeSymbolicLink(target, path)
         : kind == "fifo"             ? makeFifo(path)
                                      : QDir().mkdir(path);
@@ -266,7 +309,8 @@ void TestRecords::refusesWhatIsNotAPlainFile()
         QSKIP("links made here are not told apart from their target (Wine)");
 
     GameFixture fixture({"Anna"}, folder.path());
-    QVERIFY(fixture.host.prompts().join('\n').contains("primato.txt"));
+    QVERIFY(fixture.host.prompts().join('\n').contains(file));
+    QCOMPARE(fixture.game.ui().lblpunti->caption(), QString());
     exitWithScore(fixture, "5");
     QCOMPARE(fixture.host.prompts().count(campione), 0);
     QCOMPARE(contents(target), QByteArray("99\r\n"));
@@ -398,63 +442,146 @@ void TestRecords::lockIsFreedWhenItsHolderIsKilled()
     QVERIFY(other.tryLock(0));
 }
 
-// The machine-wide folder when this player may write there, taking over the
-// pair that the earlier program left in the Windows folder the first time;
-// else the player's own folder.
+// The machine-wide folder when this player may write there; else the
+// player's own folder, made when missing.
 void TestRecords::sharedFolderChoice_data()
 {
     QTest::addColumn<bool>("machineWideExists");
-    QTest::addColumn<QStringList>("inMachineWide");
-    QTest::addColumn<QStringList>("inEarlier");
-    QTest::addColumn<bool>("ownChosen");
-    QTest::addColumn<QByteArray>("nameAfter"); // in the folder chosen
-
-    const QStringList pair{"primato.txt", "nprimato.txt"};
-    QTest::newRow("machine-wide, nothing earlier") << true << QStringList() << QStringList() << false
-                                                   << QByteArray("<missing>");
-    QTest::newRow("earlier pair carried over") << true << QStringList() << pair << false
-                                               << QByteArray("Nicol\xf2\r\n");
-    QTest::newRow("machine-wide record stands") << true << pair << pair << false << QByteArray("Bea\r\n");
-    QTest::newRow("half a record stands") << true << QStringList{"nprimato.txt"} << pair << false
-                                          << QByteArray("Bea\r\n");
-    QTest::newRow("half a pair earlier") << true << QStringList() << QStringList{"nprimato.txt"} << false
-                                         << QByteArray("<missing>");
-    QTest::newRow("no machine-wide folder") << false << QStringList() << pair << true << QByteArray("<missing>");
+    QTest::newRow("machine-wide folder") << true;
+    QTest::newRow("no machine-wide folder") << false;
 }
 
 void TestRecords::sharedFolderChoice()
 {
     QFETCH(bool, machineWideExists);
-    QFETCH(QStringList, inMachineWide);
-    QFETCH(QStringList, inEarlier);
     QTemporaryDir root;
     const QDir machineWide(root.filePath("ProgramData/mcm-mcd"));
-    const QDir earlier(root.filePath("Windows"));
     const QDir own(root.filePath("Local/mcm-mcd"));
-    QVERIFY(QDir().mkpath(earlier.path()));
     if (machineWideExists)
         QVERIFY(QDir().mkpath(machineWide.path()));
-    const QMap<QString, QByteArray> earlierContent{{"primato.txt", "41\r\n"}, {"nprimato.txt", "Nicol\xf2\r\n"}};
-    for (const QString &name : inEarlier)
-        write(earlier.filePath(name), earlierContent.value(name));
-    const QMap<QString, QByteArray> machineWideContent{{"primato.txt", "7\r\n"}, {"nprimato.txt", "Bea\r\n"}};
-    for (const QString &name : inMachineWide)
-        write(machineWide.filePath(name), machineWideContent.value(name));
 
-    forms::setSharedFileNames({"primato.txt", "nprimato.txt"});
-    const QString chosen = forms::chooseSharedDirectory(machineWide.path(), own.path(), earlier.path());
-
-    QFETCH(bool, ownChosen);
-    const QDir expected = ownChosen ? own : machineWide;
-    QCOMPARE(chosen, QDir::toNativeSeparators(expected.path()));
+    const QDir expected = machineWideExists ? machineWide : own;
+    QCOMPARE(forms::chooseSharedDirectory(machineWide.path(), own.path()), QDir::toNativeSeparators(expected.path()));
     QVERIFY(expected.exists());
-    QTEST(contents(expected.filePath("nprimato.txt")), "nameAfter");
-    // Nothing is left beside the record, and the earlier folder is never written.
-    for (const QString &name : expected.entryList(QDir::Files | QDir::Hidden))
-        QVERIFY2(name == "primato.txt" || name == "nprimato.txt", qPrintable(name));
-    for (const QString &name : inEarlier)
-        QCOMPARE(contents(earlier.filePath(name)), earlierContent.value(name));
-    QCOMPARE(earlier.entryList(QDir::Files).size(), inEarlier.size());
+    QCOMPARE(expected.entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// The earlier program's record, from the player's VirtualStore or the Windows
+// folder (score and name; one score alone is half a pair), comes over once.
+void TestRecords::earlierRecordCarriedOverOnce_data()
+{
+    QTest::addColumn<QByteArrayList>("inVirtualStore");
+    QTest::addColumn<QByteArrayList>("inWindows");
+    QTest::addColumn<QByteArray>("before"); // the folder's own record file
+    QTest::addColumn<bool>("carriedBefore");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("holder");
+
+    const QByteArrayList none;
+    QTest::newRow("nothing earlier") << none << none << QByteArray() << false << ""
+                                     << "";
+    QTest::newRow("from the Windows folder")
+        << none << QByteArrayList{"41", "Nicol\xf2"} << QByteArray() << false << "41"
+        << "Nicolò";
+    QTest::newRow("from the VirtualStore") << QByteArrayList{"30", "Ugo"} << none << QByteArray() << false << "30"
+                                           << "Ugo";
+    QTest::newRow("both, the Windows folder's higher")
+        << QByteArrayList{"30", "Ugo"} << QByteArrayList{"41", "Nicol\xf2"} << QByteArray() << false << "41"
+        << "Nicolò";
+    QTest::newRow("both, the VirtualStore's higher")
+        << QByteArrayList{"52", "Ugo"} << QByteArrayList{"41", "Nicol\xf2"} << QByteArray() << false << "52"
+        << "Ugo";
+    QTest::newRow("half a pair") << none << QByteArrayList{"41"} << QByteArray() << false << ""
+                                 << "";
+    QTest::newRow("the folder's own record higher")
+        << none << QByteArrayList{"41", "Nicol\xf2"} << QByteArray("60\r\n") << false << "60"
+        << "Bea";
+    QTest::newRow("reset after the carry-over")
+        << none << QByteArrayList{"41", "Nicol\xf2"} << QByteArray() << true << ""
+        << "";
+}
+
+void TestRecords::earlierRecordCarriedOverOnce()
+{
+    QFETCH(QByteArrayList, inVirtualStore);
+    QFETCH(QByteArrayList, inWindows);
+    QFETCH(QByteArray, before);
+    QFETCH(bool, carriedBefore);
+    QTemporaryDir root;
+    const QDir virtualStore(root.filePath("VirtualStore/Windows"));
+    const QDir windows(root.filePath("Windows"));
+    const QDir folder(root.filePath("mcm-mcd"));
+    for (const auto &[earlier, files] : {std::pair{virtualStore, inVirtualStore}, std::pair{windows, inWindows}}) {
+        QVERIFY(QDir().mkpath(earlier.path()));
+        const QStringList names{"primato.txt", "nprimato.txt"};
+        for (int i = 0; i < files.size(); ++i)
+            write(earlier.filePath(names.at(i)), files.at(i) + "\r\n");
+    }
+    QVERIFY(QDir().mkpath(folder.path()));
+    if (!before.isEmpty()) {
+        write(folder.filePath("primato.txt"), before);
+        write(folder.filePath("nprimato.txt"), "Bea\r\n");
+    }
+    if (carriedBefore)
+        write(folder.filePath("primato.carried"), {});
+    const auto filesIn = [](const QDir &dir) { return dir.entryList(QDir::Files | QDir::Hidden, QDir::Name); };
+    const QStringList earlierFiles = filesIn(virtualStore) + filesIn(windows);
+
+    GameFixture fixture({"Anna"}, folder.path(), {}, {virtualStore.path(), windows.path()});
+    QCOMPARE(fixture.host.prompts().size(), 2); // the name and the greeting: nothing to tell
+    QTEST(fixture.game.ui().lblpunti->caption().trimmed(), "shown");
+    QTEST(fixture.game.ui().lblnome->caption().trimmed(), "holder");
+    QCOMPARE(filesIn(folder), (QStringList{"nprimato.txt", "primato.carried", "primato.lock", "primato.txt"}));
+    QCOMPARE(filesIn(virtualStore) + filesIn(windows), earlierFiles);
+}
+
+// A carry-over that fails (a scanner holds a file, say) leaves the folder as
+// it was and unmarked, without a word; the next start carries the record over.
+void TestRecords::failedCarryOverIsTriedAgain()
+{
+    QTemporaryDir root;
+    const QDir windows(root.filePath("Windows"));
+    const QDir folder(root.filePath("mcm-mcd"));
+    QVERIFY(QDir().mkpath(windows.path()));
+    write(windows.filePath("primato.txt"), "41\r\n");
+    write(windows.filePath("nprimato.txt"), "Nicol\xf2\r\n");
+    QVERIFY(QDir().mkpath(folder.filePath("nprimato.txt.new"))); // the copy cannot be written
+
+    {
+        GameFixture failed({"Anna"}, folder.path(), {}, {windows.path()});
+        QCOMPARE(failed.host.prompts().size(), 2);
+        QCOMPARE(failed.game.ui().lblpunti->caption(), QString());
+        QVERIFY(!folder.exists("primato.carried"));
+    }
+    QVERIFY(QDir(folder.filePath("nprimato.txt.new")).removeRecursively());
+    GameFixture next({"Anna"}, folder.path(), {}, {windows.path()});
+    QCOMPARE(next.game.ui().lblpunti->caption().trimmed(), QStringLiteral("41"));
+    QVERIFY(folder.exists("primato.carried"));
+}
+
+// Two first starts at once: the carry-over is a save like any other, made
+// only under the record lock. While another game holds it, none is made.
+void TestRecords::carryOverWaitsForTheLock()
+{
+    QTemporaryDir root;
+    const QDir windows(root.filePath("Windows"));
+    const QDir folder(root.filePath("mcm-mcd"));
+    QVERIFY(QDir().mkpath(windows.path()));
+    QVERIFY(QDir().mkpath(folder.path()));
+    write(windows.filePath("primato.txt"), "41\r\n");
+    write(windows.filePath("nprimato.txt"), "Nicol\xf2\r\n");
+    QProcess holder;
+    holder.start(QCoreApplication::applicationDirPath() + "/lockholder", {folder.filePath("primato.lock")});
+    QVERIFY(holder.waitForReadyRead(5000));
+    {
+        GameFixture whileHeld({"Anna"}, folder.path(), {}, {windows.path()});
+        QCOMPARE(whileHeld.game.ui().lblpunti->caption(), QString());
+        QVERIFY(!folder.exists("primato.carried"));
+    }
+    holder.kill();
+    QVERIFY(holder.waitForFinished());
+    GameFixture afterwards({"Anna"}, folder.path(), {}, {windows.path()});
+    QCOMPARE(afterwards.game.ui().lblpunti->caption().trimmed(), QStringLiteral("41"));
 }
 
 QTEST_MAIN(TestRecords)

@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
             all << QString::fromLocal8Bit(argv[i]);
         return all;
     }();
-    forms::setSharedDirectoryForTests(arguments.value(0));
+    forms::setSharedFoldersForTests(arguments.value(0));
     if (arguments.value(1) == QLatin1String("loop"))
         saveUntilKilled();
     if (arguments.size() != 4 || arguments.at(1) != QLatin1String("game")) {

@@ -13,13 +13,15 @@
 #include <memory>
 
 // A game loaded and shown with its record directory in a fresh folder, and
-// its boxes answered by a script.
+// its boxes answered by a script; the earlier program's folders are
+// `earlierFolders`.
 struct GameFixture
 {
     explicit GameFixture(const QStringList &names = {QStringLiteral("Anna")}, const QString &recordDir = QString(),
-        const std::function<void(GameFixture &, const ScriptedHost::Box &)> &whileLoading = {})
+        const std::function<void(GameFixture &, const ScriptedHost::Box &)> &whileLoading = {},
+        const QStringList &earlierFolders = {})
     {
-        forms::setSharedDirectoryForTests(recordDir.isEmpty() ? folder.path() : recordDir);
+        forms::setSharedFoldersForTests(recordDir.isEmpty() ? folder.path() : recordDir, earlierFolders);
         host.names = names;
         if (whileLoading)
             host.whileOpen = [this, &whileLoading](const ScriptedHost::Box &box) { whileLoading(*this, box); };
