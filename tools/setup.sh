@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake qt6-base-dev qt6-tools-dev-tools qt6-translations-l10n
-          fonts-liberation fonts-dejavu-core desktop-file-utils appstream
+          fonts-liberation fonts-dejavu-core desktop-file-utils appstream man-db
           # the screen-reader test (tests/screenreader/run.sh) and tools/atspi-dump.py
           orca speech-dispatcher espeak-ng xvfb xdotool x11-utils openbox dbus at-spi2-core
           python3-pyatspi locales)

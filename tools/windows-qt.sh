@@ -4,6 +4,10 @@
 # lives in a cache outside the repository, in a folder named by the Qt version and
 # a hash of the patches, the configure options and the toolchain file, and is
 # reused while that key matches. Prints the Qt prefix on its last line.
+# When apt knows no deb-src entry for qt6-base, it adds one for good: the
+# machine's own Debian sources, as source, in
+# /etc/apt/sources.list.d/mcm-mcd-src.sources (or mcm-mcd-src.list beside a
+# classic sources.list).
 # Usage: tools/windows-qt.sh   (cache: $MCM_CACHE, else /var/cache/mcm-mcd, else ~/.cache/mcm-mcd)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

@@ -3,6 +3,9 @@
 # builds (once, cached) a static Qt for Windows, cross-builds the game and
 # every test suite, runs every suite under Wine with no screen, and leaves in
 # dist/ the program alone in a zip and its installer.
+# Besides the packages it installs, it changes the machine for good: it adds
+# the i386 architecture to dpkg (for wine32), and tools/windows-qt.sh may add
+# a deb-src entry, /etc/apt/sources.list.d/mcm-mcd-src.sources (or .list).
 # Usage: tools/windows.sh [--soak] [--bench]
 #   --soak   also runs the record soak under Wine and writes its figures into docs/soak.md
 #   --bench  also measures the .exe under Wine and writes docs/benchmarks.md's Windows part
