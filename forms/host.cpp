@@ -1,6 +1,6 @@
 #include "forms/host.h"
 
-#include "forms/heldkeys.h"
+#include "forms/boxkeys.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -45,11 +45,13 @@ public:
             box.setDefaultButton((buttons & vbDefaultButton2) ? no : yes);
             box.setEscapeButton(no);
             waitUntilKeysAreUp();
+            const BoxKeysOnRelease keys(&box);
             box.exec();
             return box.clickedButton() == yes ? vbYes : vbNo;
         }
         box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
         waitUntilKeysAreUp();
+        const BoxKeysOnRelease keys(&box);
         box.exec();
         return vbOK;
     }
@@ -64,6 +66,7 @@ public:
         dialog.setOkButtonText(QStringLiteral("OK"));
         dialog.setCancelButtonText(QStringLiteral("Annulla"));
         waitUntilKeysAreUp();
+        const BoxKeysOnRelease keys(&dialog);
         return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
     }
 
