@@ -90,6 +90,7 @@ private slots:
     void earlierRecordCarriedOverOnce();
     void failedCarryOverIsTriedAgain();
     void carryOverWaitsForTheLock();
+    void earlierFoldersOfThisPlatform();
 };
 
 void TestRecords::firstStartCreatesEmptyFiles()
@@ -582,6 +583,25 @@ void TestRecords::carryOverWaitsForTheLock()
     QVERIFY(holder.waitForFinished());
     GameFixture afterwards({"Anna"}, folder.path(), {}, {windows.path()});
     QCOMPARE(afterwards.game.ui().lblpunti->caption().trimmed(), QStringLiteral("41"));
+}
+
+// The earlier program's files are looked for only on Windows: first in the
+// player's VirtualStore, where Windows put a standard user's writes to the
+// Windows folder, then in the Windows folder itself.
+void TestRecords::earlierFoldersOfThisPlatform()
+{
+    forms::setSharedFoldersForTests({});
+    const QStringList earlier = forms::earlierSharedFolders();
+    const QString windows = QDir::fromNativeSeparators(qEnvironmentVariable("SystemRoot")); // set on Windows alone
+    if (windows.isEmpty()) {
+        QCOMPARE(earlier, QStringList());
+        return;
+    }
+    const QString virtualStore
+        = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA")) + "/VirtualStore/" + windows.mid(3);
+    QCOMPARE(earlier.size(), 2);
+    QCOMPARE(QDir::fromNativeSeparators(earlier.at(0)).toLower(), virtualStore.toLower());
+    QCOMPARE(QDir::fromNativeSeparators(earlier.at(1)).toLower(), windows.toLower());
 }
 
 QTEST_MAIN(TestRecords)
