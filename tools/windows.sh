@@ -2,7 +2,7 @@
 # The game for Windows, built and tested on Debian: installs what it needs,
 # builds (once, cached) a static Qt for Windows, cross-builds the game and
 # every test suite, runs every suite under Wine with no screen, and leaves in
-# dist/ the program alone in a zip and its installer.
+# dist/ the program alone in a zip and its installer, which it checks under Wine.
 # Besides the packages it installs, it changes the machine for good: it adds
 # the i386 architecture to dpkg (for wine32), and tools/windows-qt.sh may add
 # a deb-src entry, /etc/apt/sources.list.d/mcm-mcd-src.sources (or .list).
@@ -77,6 +77,8 @@ makensis -V2 -DVERSION="$version" -DEXE="$exe" -DOUTFILE="$dist/mcm-mcd-$version
     -DSIZE_KB=$(( $(stat -c %s "$exe") / 1024 )) "$top/packaging/windows/mcm-mcd.nsi"
 
 export -f under_x
+echo "checking the installer under Wine"
+bash "$here/installer-check.sh" "$dist/mcm-mcd-$version-win64-setup.exe"
 if $soak; then
     bash "$here/soak.sh" "$build"
 fi
