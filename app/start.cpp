@@ -1,6 +1,6 @@
 #include "app/start.h"
 
-#include "forms/toolkittexts.h"
+#include "forms/widgets/toolkittexts.h"
 #include "game/tavola.h"
 
 #include <QApplication>

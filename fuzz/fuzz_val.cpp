@@ -1,5 +1,5 @@
 // Val must read any text without failing: a record file may hold anything.
-#include "forms/conversions.h"
+#include "forms/runtime/conversions.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // Judging the typed answer and keeping the score.
 #include "game/tavola.h"
 
-#include "forms/colors.h"
+#include "forms/widgets/colors.h"
 #include "ui_tavola.h"
 
 #include <algorithm>

@@ -2,8 +2,8 @@
 // forms runtime's guard, and reaches the handler of the same name.
 #include "game/tavola.h"
 
-#include "forms/eventguard.h"
-#include "forms/host.h"
+#include "forms/widgets/eventguard.h"
+#include "forms/widgets/host.h"
 #include "ui_tavola.h"
 
 #include <QCloseEvent>

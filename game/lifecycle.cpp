@@ -1,10 +1,10 @@
 // Starting and ending games: load, exit, new game and the end of the time.
 #include "game/tavola.h"
 
-#include "forms/fonts.h"
-#include "forms/host.h"
-#include "forms/spoken.h"
-#include "forms/window.h"
+#include "forms/widgets/fonts.h"
+#include "forms/widgets/host.h"
+#include "forms/widgets/spoken.h"
+#include "forms/widgets/window.h"
 #include "ui_tavola.h"
 
 #include <QAction>

@@ -2,10 +2,10 @@
 // it comes, the verdict, the time running out, and on F1 the time left and
 // the counts. The question and the verdict are the descriptions of the
 // controls that the focus goes to with them; the rest is announced
-// (forms/spoken.h). The window shows nothing new.
+// (forms/widgets/spoken.h). The window shows nothing new.
 #include "game/tavola.h"
 
-#include "forms/spoken.h"
+#include "forms/widgets/spoken.h"
 #include "ui_tavola.h"
 
 #include <array>

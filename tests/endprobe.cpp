@@ -1,5 +1,5 @@
 // Calls End from inside an open message box; nothing after it may run.
-#include "forms/host.h"
+#include "forms/widgets/host.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,5 +1,5 @@
 // Takes the record lock on the file given and holds it until killed.
-#include "forms/filelock.h"
+#include "forms/files/filelock.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,4 +1,4 @@
-#include "forms/colors.h"
+#include "forms/widgets/colors.h"
 #include "gamefixture.h"
 #include "scriptedrnd.h"
 

@@ -1,5 +1,5 @@
-#include "forms/conversions.h"
-#include "forms/runtimeerror.h"
+#include "forms/runtime/conversions.h"
+#include "forms/runtime/runtimeerror.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "forms/eventguard.h"
-#include "forms/boxkeys.h"
-#include "forms/host.h"
-#include "forms/runtimeerror.h"
-#include "forms/toolkittexts.h"
+#include "forms/widgets/eventguard.h"
+#include "forms/widgets/boxkeys.h"
+#include "forms/widgets/host.h"
+#include "forms/runtime/runtimeerror.h"
+#include "forms/widgets/toolkittexts.h"
 #include "scriptedhost.h"
 
 #include <QAbstractButton>

@@ -1,5 +1,5 @@
-#include "forms/colors.h"
-#include "forms/conversions.h"
+#include "forms/widgets/colors.h"
+#include "forms/runtime/conversions.h"
 #include "gamefixture.h"
 #include "scriptedrnd.h"
 

@@ -1,6 +1,6 @@
 #include "filemodes.h"
-#include "forms/filelock.h"
-#include "forms/windowsdirectory.h"
+#include "forms/files/filelock.h"
+#include "forms/files/windowsdirectory.h"
 #include "gamefixture.h"
 #include "nonplainfiles.h"
 #include "recordfiles.h"

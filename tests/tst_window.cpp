@@ -1,5 +1,5 @@
-#include "forms/graphicalbutton.h"
-#include "forms/label.h"
+#include "forms/widgets/graphicalbutton.h"
+#include "forms/widgets/label.h"
 #include "gamefixture.h"
 
 #include <QAccessible>

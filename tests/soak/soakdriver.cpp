@@ -3,7 +3,7 @@
 // held by the name saved with it. Prints a Markdown report; exits 1 on any
 // fault found.
 //   mcm-soak [--kills N] [--races N] [--budget SECONDS]
-#include "forms/sequentialfiles.h"
+#include "forms/files/sequentialfiles.h"
 #include "saverprocess.h"
 
 #include <QCommandLineParser>

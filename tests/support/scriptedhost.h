@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/host.h"
+#include "forms/widgets/host.h"
 
 #include <QList>
 #include <QString>

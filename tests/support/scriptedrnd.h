@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/random.h"
+#include "forms/runtime/random.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/colors.h"
+#include "forms/widgets/colors.h"
 #include "game/tavola.h"
 #include "ui_tavola.h"
 

@@ -1,4 +1,4 @@
-#include "forms/graphicalbutton.h"
+#include "forms/widgets/graphicalbutton.h"
 
 #include <QPainter>
 #include <QStyle>

@@ -1,4 +1,4 @@
-#include "forms/toolkittexts.h"
+#include "forms/widgets/toolkittexts.h"
 
 #include <QCoreApplication>
 #include <QTranslator>

@@ -1,4 +1,4 @@
-#include "forms/retry.h"
+#include "forms/files/retry.h"
 
 #include <QDeadlineTimer>
 #include <QThread>

@@ -1,6 +1,6 @@
-#include "forms/conversions.h"
+#include "forms/runtime/conversions.h"
 
-#include "forms/runtimeerror.h"
+#include "forms/runtime/runtimeerror.h"
 
 #include <QLocale>
 #include <algorithm>

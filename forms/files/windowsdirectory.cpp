@@ -1,6 +1,6 @@
-#include "forms/windowsdirectory.h"
+#include "forms/files/windowsdirectory.h"
 
-#include "forms/windowsdirectory_platform.h"
+#include "forms/files/windowsdirectory_platform.h"
 
 #include <QDir>
 

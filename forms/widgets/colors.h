@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/conversions.h"
+#include "forms/runtime/conversions.h"
 
 #include <QColor>
 

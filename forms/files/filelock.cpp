@@ -1,7 +1,7 @@
-#include "forms/filelock.h"
+#include "forms/files/filelock.h"
 
-#include "forms/plainfiles.h"
-#include "forms/retry.h"
+#include "forms/files/plainfiles.h"
+#include "forms/files/retry.h"
 
 namespace forms {
 

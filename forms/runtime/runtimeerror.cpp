@@ -1,4 +1,4 @@
-#include "forms/runtimeerror.h"
+#include "forms/runtime/runtimeerror.h"
 
 #include <utility>
 

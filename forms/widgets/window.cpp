@@ -1,4 +1,4 @@
-#include "forms/window.h"
+#include "forms/widgets/window.h"
 
 #include <QLayout>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "forms/plainfiles.h"
+#include "forms/files/plainfiles.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/retry.h"
+#include "forms/files/retry.h"
 
 #include <QString>
 #include <QtGlobal>

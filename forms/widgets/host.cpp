@@ -1,6 +1,6 @@
-#include "forms/host.h"
+#include "forms/widgets/host.h"
 
-#include "forms/boxkeys.h"
+#include "forms/widgets/boxkeys.h"
 
 #include <QApplication>
 #include <QInputDialog>

@@ -1,7 +1,7 @@
-#include "forms/sequentialfiles.h"
+#include "forms/files/sequentialfiles.h"
 
-#include "forms/plainfiles.h"
-#include "forms/runtimeerror.h"
+#include "forms/files/plainfiles.h"
+#include "forms/runtime/runtimeerror.h"
 
 #include <QFile>
 #include <QFileInfo>

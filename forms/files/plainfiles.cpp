@@ -1,6 +1,6 @@
-#include "forms/plainfiles.h"
+#include "forms/files/plainfiles.h"
 
-#include "forms/runtimeerror.h"
+#include "forms/runtime/runtimeerror.h"
 
 #include <QDir>
 #include <QFileInfo>

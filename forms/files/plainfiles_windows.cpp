@@ -1,6 +1,6 @@
-#include "forms/plainfiles.h"
+#include "forms/files/plainfiles.h"
 
-#include "forms/retry.h"
+#include "forms/files/retry.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "forms/boxkeys.h"
+#include "forms/widgets/boxkeys.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "forms/label.h"
+#include "forms/widgets/label.h"
 
 #include <QEvent>
 
@@ -16,7 +16,7 @@ void Label::setCaption(const QString &caption)
     m_caption = caption;
     // QLabel::setText also tells assistive technology of the new name, which
     // screen readers show when asked; Orca does not speak it as it changes,
-    // so news for the player goes through forms/spoken.h.
+    // so news for the player goes through forms/widgets/spoken.h.
     setText(shownText(caption));
     if (m_autoSize)
         fitToText();

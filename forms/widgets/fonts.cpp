@@ -1,4 +1,4 @@
-#include "forms/fonts.h"
+#include "forms/widgets/fonts.h"
 
 #include <QFont>
 #include <QSet>

@@ -1,5 +1,5 @@
-#include "forms/windowsdirectory.h"
-#include "forms/windowsdirectory_platform.h"
+#include "forms/files/windowsdirectory.h"
+#include "forms/files/windowsdirectory_platform.h"
 
 #include <QDir>
 #include <QUuid>

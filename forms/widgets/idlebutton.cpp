@@ -1,6 +1,6 @@
-#include "forms/idlebutton.h"
+#include "forms/widgets/idlebutton.h"
 
-#include "forms/accessiblerole.h"
+#include "forms/widgets/accessiblerole.h"
 
 namespace forms {
 

@@ -1,6 +1,6 @@
-#include "forms/spoken.h"
+#include "forms/widgets/spoken.h"
 
-#include "forms/accessiblerole.h"
+#include "forms/widgets/accessiblerole.h"
 
 #include <QAccessible>
 #include <QWidget>

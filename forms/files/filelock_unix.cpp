@@ -1,4 +1,4 @@
-#include "forms/filelock.h"
+#include "forms/files/filelock.h"
 
 #include <cerrno>
 #include <sys/file.h>

@@ -1,4 +1,4 @@
-#include "forms/random.h"
+#include "forms/runtime/random.h"
 
 #include <QDateTime>
 #include <QRandomGenerator>
