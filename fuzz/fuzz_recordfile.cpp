@@ -1,8 +1,8 @@
 // A record file as the game loads it: read whole (up to the game's limit),
 // then read as a number. A plain file of ours must always read, so any
 // exception escapes and counts as a crash.
-#include "forms/runtime/conversions.h"
 #include "forms/files/sequentialfiles.h"
+#include "forms/runtime/conversions.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Making a question: the kind, the two numbers, the expected answer.
 #include "game/tavola.h"
 
-#include "forms/widgets/colors.h"
 #include "forms/runtime/random.h"
+#include "forms/widgets/colors.h"
 #include "module1/gcd.h"
 #include "ui_tavola.h"
 

@@ -2,12 +2,12 @@
 // machine's shared directory and shown in lblpunti and lblnome.
 #include "game/tavola.h"
 
-#include "forms/runtime/conversions.h"
 #include "forms/files/filelock.h"
-#include "forms/widgets/host.h"
-#include "forms/runtime/runtimeerror.h"
 #include "forms/files/sequentialfiles.h"
 #include "forms/files/windowsdirectory.h"
+#include "forms/runtime/conversions.h"
+#include "forms/runtime/runtimeerror.h"
+#include "forms/widgets/host.h"
 #include "ui_tavola.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "forms/widgets/colors.h"
 #include "forms/runtime/conversions.h"
+#include "forms/widgets/colors.h"
 #include "gamefixture.h"
 #include "scriptedrnd.h"
 

@@ -1,7 +1,7 @@
 #include "forms/widgets/eventguard.h"
 
-#include "forms/widgets/host.h"
 #include "forms/runtime/runtimeerror.h"
+#include "forms/widgets/host.h"
 
 #include <QString>
 

@@ -7,11 +7,11 @@
 //                                          lock, with the name "P<record>",
 //                                          until killed
 // FOLDER is the record folder, given to the game as tests give it.
-#include "forms/runtime/conversions.h"
-#include "forms/widgets/eventguard.h"
 #include "forms/files/filelock.h"
 #include "forms/files/sequentialfiles.h"
 #include "forms/files/windowsdirectory.h"
+#include "forms/runtime/conversions.h"
+#include "forms/widgets/eventguard.h"
 #include "game/tavola.h"
 #include "recordfiles.h"
 #include "scriptedhost.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "forms/widgets/eventguard.h"
 #include "forms/files/windowsdirectory.h"
+#include "forms/widgets/eventguard.h"
 #include "game/tavola.h"
 #include "scriptedhost.h"
 #include "tavolaaccess.h"
