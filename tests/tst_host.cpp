@@ -1,7 +1,7 @@
-#include "forms/widgets/eventguard.h"
-#include "forms/widgets/boxkeys.h"
-#include "forms/widgets/host.h"
 #include "forms/runtime/runtimeerror.h"
+#include "forms/widgets/boxkeys.h"
+#include "forms/widgets/eventguard.h"
+#include "forms/widgets/host.h"
 #include "forms/widgets/toolkittexts.h"
 #include "scriptedhost.h"
 
@@ -36,9 +36,9 @@ void whenBoxOpens(const std::function<void(QWidget *)> &look)
 void sendRepeated(QWidget *to, QEvent::Type type, int key)
 {
     QKeyEvent event(type, key, Qt::NoModifier, QString(), true);
+    // Sent as the platform's events come: sendEvent would make it the program's own.
     QSpontaneKeyEvent::setSpontaneous(&event);
-    qApp->notify(to, &event); // as the platform's events come, where sendEvent would make it the program's
-
+    qApp->notify(to, &event);
 }
 
 QAbstractButton *buttonNamed(QWidget *box, const QString &text)
