@@ -217,24 +217,44 @@ void TestHost::boxKeysActWhenReleased_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("buttons");
     QTest::addColumn<int>("answer");
-    QTest::newRow("Enter on OK") << int(Qt::Key_Return) << int(forms::vbOKOnly) << int(forms::vbOK);
-    QTest::newRow("keypad Enter on No") << int(Qt::Key_Enter) << 292 << int(forms::vbNo);
-    QTest::newRow("Escape is No") << int(Qt::Key_Escape) << 292 << int(forms::vbNo);
+    QTest::addColumn<bool>("passedOn");
+    for (const bool passedOn : {false, true}) {
+        const char *how = passedOn ? "passed on by the screen reader's bridge" : "from the platform";
+        QTest::addRow("Enter on OK, %s", how) << int(Qt::Key_Return) << int(forms::vbOKOnly) << int(forms::vbOK)
+                                             << passedOn;
+        QTest::addRow("keypad Enter on No, %s", how) << int(Qt::Key_Enter) << 292 << int(forms::vbNo) << passedOn;
+        QTest::addRow("Escape is No, %s", how) << int(Qt::Key_Escape) << 292 << int(forms::vbNo) << passedOn;
+    }
 }
 
 // The box closes when the key is released, so that no key is down when the
-// next box opens; held down, repeating, the key does nothing more.
+// next box opens; held down, repeating, the key does nothing more. With a
+// screen reader listening, Qt passes each key on once the reader has seen it,
+// posted again: no longer marked as the platform's.
 void TestHost::boxKeysActWhenReleased()
 {
     QFETCH(int, key);
-    whenBoxOpens([key](QWidget *box) {
+    QFETCH(bool, passedOn);
+    const auto send = [passedOn](QWidget *to, QEvent::Type type, int code, bool repeated) {
+        auto *event = new QKeyEvent(type, code, Qt::NoModifier, QString(), repeated);
+        if (passedOn) {
+            QCoreApplication::postEvent(to, event);
+            QCoreApplication::processEvents();
+            return;
+        }
+        // Sent as the platform's events come: sendEvent would make it the program's own.
+        QSpontaneKeyEvent::setSpontaneous(event);
+        qApp->notify(to, event);
+        delete event;
+    };
+    whenBoxOpens([key, send](QWidget *box) {
         QWidget *focused = box->focusWidget();
-        QTest::keyPress(focused, Qt::Key(key));
+        send(focused, QEvent::KeyPress, key, false);
         for (int repeat = 0; repeat < 3; ++repeat)
-            sendRepeated(focused, QEvent::KeyPress, key);
+            send(focused, QEvent::KeyPress, key, true);
         QTest::qWait(20);
         QVERIFY(box->isVisible());
-        QTest::keyRelease(focused, Qt::Key(key));
+        send(focused, QEvent::KeyRelease, key, false);
     });
     QFETCH(int, buttons);
     QTEST(forms::MsgBox(QStringLiteral("Ciao"), buttons), "answer");

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QSet>
 #include <QTimer>
 #include <QWidget>
@@ -36,6 +37,12 @@ bool isUserInput(QEvent::Type type)
     }
 }
 
+// With a screen reader listening, Qt holds each key back until the reader
+// has seen it, then posts it again: what reaches the program is no longer
+// marked as the platform's. So keys are counted however they come, but for
+// the presses a box replays at a release, made while this is set.
+bool replaying = false;
+
 // A key is named by its scan code where the platform gives one: its Qt key
 // can change with the modifiers between press and release.
 quint32 keyName(const QKeyEvent &key)
@@ -43,8 +50,9 @@ quint32 keyName(const QKeyEvent &key)
     return key.nativeScanCode() ? key.nativeScanCode() : quint32(key.key());
 }
 
-// Watches every key the player presses and releases; the keys a box acts on
-// at their release are pressed again by the program, and not counted.
+// Watches every key the player presses and releases. One key may be seen
+// more than once on its way (at the window, at the widget, held back for a
+// screen reader): a set counts it once.
 class HeldKeys final : public QObject
 {
 public:
@@ -70,7 +78,7 @@ protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
         const QEvent::Type type = event->type();
-        if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && event->spontaneous()) {
+        if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && !replaying) {
             const auto *key = static_cast<QKeyEvent *>(event);
             if (!key->isAutoRepeat())
                 track(type == QEvent::KeyPress, keyName(*key));
@@ -114,7 +122,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         const QEvent::Type type = event->type();
-        if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !event->spontaneous())
+        if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || replaying)
             return false;
         auto *target = qobject_cast<QWidget *>(watched);
         const auto *key = static_cast<QKeyEvent *>(event);
@@ -129,6 +137,7 @@ protected:
             return false;
         QKeyEvent press(QEvent::KeyPress, pressed.key, pressed.modifiers, pressed.text);
         QPointer<QWidget> to = std::exchange(pressed.target, nullptr);
+        const QScopedValueRollback<bool> replay(replaying, true);
         QApplication::sendEvent(to, &press);
         return true;
     }
