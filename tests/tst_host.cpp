@@ -220,8 +220,8 @@ void TestHost::boxKeysActWhenReleased_data()
     QTest::addColumn<bool>("passedOn");
     for (const bool passedOn : {false, true}) {
         const char *how = passedOn ? "passed on by the screen reader's bridge" : "from the platform";
-        QTest::addRow("Enter on OK, %s", how) << int(Qt::Key_Return) << int(forms::vbOKOnly) << int(forms::vbOK)
-                                             << passedOn;
+        QTest::addRow("Enter on OK, %s", how)
+            << int(Qt::Key_Return) << int(forms::vbOKOnly) << int(forms::vbOK) << passedOn;
         QTest::addRow("keypad Enter on No, %s", how) << int(Qt::Key_Enter) << 292 << int(forms::vbNo) << passedOn;
         QTest::addRow("Escape is No, %s", how) << int(Qt::Key_Escape) << 292 << int(forms::vbNo) << passedOn;
     }
