@@ -55,11 +55,11 @@ struct EarlierRecord
     double score = 0;
 };
 
-// The earlier program's best whole pair, if any beats `score`.
-std::optional<EarlierRecord> bestEarlierRecord(double score)
+// The earlier program's best whole pair in `folders`, if any beats `score`.
+std::optional<EarlierRecord> bestEarlierRecord(const QStringList &folders, double score)
 {
     std::optional<EarlierRecord> best;
-    for (const QString &folder : earlierSharedFolders()) {
+    for (const QString &folder : folders) {
         const QDir earlier(folder);
         if (!earlier.exists(scoreFileName) || !earlier.exists(nameFileName))
             continue;
@@ -76,11 +76,14 @@ std::optional<EarlierRecord> bestEarlierRecord(double score)
 // old files stay where they are.
 void carryOverEarlierRecord(const QString &recordDir)
 {
-    if (QFileInfo::exists(recordDir + carriedMarkName) || earlierSharedFolders().isEmpty())
+    if (QFileInfo::exists(recordDir + carriedMarkName))
+        return;
+    const QStringList folders = earlierSharedFolders();
+    if (folders.isEmpty())
         return;
     try {
         const double record = Val(readFile(recordDir + scoreFileName, largestRecordFile));
-        if (const std::optional<EarlierRecord> earlier = bestEarlierRecord(record)) {
+        if (const std::optional<EarlierRecord> earlier = bestEarlierRecord(folders, record)) {
             const QDir from(earlier->folder);
             copyFilesTogether({{recordDir + scoreFileName, from.filePath(scoreFileName)},
                                   {recordDir + nameFileName, from.filePath(nameFileName)}},

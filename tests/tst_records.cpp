@@ -21,6 +21,14 @@ void write(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
+// The pair the earlier program left in `earlier`: 41 by Nicolò.
+void writeEarlierPair(const QDir &earlier)
+{
+    QVERIFY(QDir().mkpath(earlier.path()));
+    write(earlier.filePath("primato.txt"), "41\r\n");
+    write(earlier.filePath("nprimato.txt"), "Nicol\xf2\r\n");
+}
+
 // What a folder holds besides the two record files and their lock.
 QStringList besideRecord(const QTemporaryDir &folder)
 {
@@ -543,9 +551,7 @@ void TestRecords::failedCarryOverIsTriedAgain()
     QTemporaryDir root;
     const QDir windows(root.filePath("Windows"));
     const QDir folder(root.filePath("mcm-mcd"));
-    QVERIFY(QDir().mkpath(windows.path()));
-    write(windows.filePath("primato.txt"), "41\r\n");
-    write(windows.filePath("nprimato.txt"), "Nicol\xf2\r\n");
+    writeEarlierPair(windows);
     QVERIFY(QDir().mkpath(folder.filePath("nprimato.txt.new"))); // the copy cannot be written
 
     {
@@ -567,10 +573,8 @@ void TestRecords::carryOverWaitsForTheLock()
     QTemporaryDir root;
     const QDir windows(root.filePath("Windows"));
     const QDir folder(root.filePath("mcm-mcd"));
-    QVERIFY(QDir().mkpath(windows.path()));
+    writeEarlierPair(windows);
     QVERIFY(QDir().mkpath(folder.path()));
-    write(windows.filePath("primato.txt"), "41\r\n");
-    write(windows.filePath("nprimato.txt"), "Nicol\xf2\r\n");
     QProcess holder;
     holder.start(QCoreApplication::applicationDirPath() + "/lockholder", {folder.filePath("primato.lock")});
     QVERIFY(holder.waitForReadyRead(5000));
