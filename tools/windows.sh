@@ -4,7 +4,7 @@
 # every test suite, runs every suite under Wine with no screen, and leaves in
 # dist/ the program alone in a zip and its installer, which it checks under Wine.
 # Besides the packages it installs, it changes the machine for good: it adds
-# the i386 architecture to dpkg (for wine32), and tools/windows-qt.sh may add
+# the i386 architecture to dpkg (for wine32), and tools/cross-qt.sh may add
 # a deb-src entry, /etc/apt/sources.list.d/mcm-mcd-src.sources (or .list).
 # Usage: tools/windows.sh [--soak] [--bench]
 #   --soak   also runs the record soak under Wine and writes its figures into docs/soak.md
@@ -12,7 +12,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 here="$top/tools/windows"
-. "$here/common.sh"
+. "$top/tools/common.sh"
 
 soak=false
 bench=false
@@ -35,7 +35,7 @@ fi
 ensure_packages wine wine64 wine32:i386 nsis zip xvfb xauth fonts-liberation fonts-dejavu-core \
                 qt6-translations-l10n
 
-qt=$(bash "$top/tools/windows-qt.sh" | tail -1)
+qt=$(bash "$top/tools/cross-qt.sh" windows | tail -1)
 version=$(sed -n 's/^project(mcm-mcd VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
 build="$top/build-windows"
 

@@ -1,4 +1,4 @@
-# Shared by the Windows build scripts: package installation and the cache folder.
+# Shared by the cross-build scripts: package installation and the cache folder.
 
 # Installs the Debian packages given that are not installed yet.
 ensure_packages() {
