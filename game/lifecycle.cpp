@@ -1,6 +1,7 @@
 // Starting and ending games: load, exit, new game and the end of the time.
 #include "game/tavola.h"
 
+#include "forms/runtime/background.h"
 #include "forms/widgets/fonts.h"
 #include "forms/widgets/host.h"
 #include "forms/widgets/spoken.h"
@@ -26,7 +27,7 @@ static void initTavolaResources()
 namespace {
 
 // The background bitmap stretched to Image2's rectangle. It is the largest
-// picture of the window: made on another thread, it keeps the window's start
+// picture of the window: made in the background, it keeps the window's start
 // short, and a new game reuses it.
 QImage stretchedBackground()
 {
@@ -39,10 +40,10 @@ QImage stretchedBackground()
 Tavola::Tavola(QWidget *parent) : QMainWindow(parent)
 {
     initTavolaResources();
-    fontFamilies = std::async(std::launch::async, [] { return QFontDatabase::families(); }).share();
-    background = std::async(std::launch::async, stretchedBackground).share();
+    fontFamilies = inBackground([] { return QFontDatabase::families(); });
+    background = inBackground(stretchedBackground);
     registerFontSubstitutes();
-    tellCaretsOfFocusedBoxesOnly();
+    setUpSpokenFocus();
     setApplicationTitle(QStringLiteral("mcm e MCD"));
     setCursor(QCursor(QPixmap(QStringLiteral(":/pictures/pointer.png")), 5, 0));
 }

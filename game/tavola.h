@@ -92,7 +92,7 @@ private:
     // Image2's picture, decoded and stretched aside while the first boxes wait.
     std::shared_future<QImage> background;
     // The installed font families. Qt reads them from the system at the first
-    // text it measures; read here on another thread, the list is ready sooner.
+    // text it measures; read here in the background, the list is ready sooner.
     std::shared_future<QStringList> fontFamilies;
     bool loaded = false;
     bool activatePending = false;

@@ -1,5 +1,7 @@
 #include "forms/widgets/boxkeys.h"
 
+#include "forms/runtime/nestedwait.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -67,7 +69,7 @@ public:
         // A box opened by a timer during the wait waits in a loop of its own;
         // once that one is over, so is this.
         QEventLoop *outer = std::exchange(allUp, &loop);
-        loop.exec();
+        waitNested([&loop] { return loop.exec(); });
         allUp = outer;
         held.clear();
         if (outer)

@@ -1,5 +1,7 @@
 #include "forms/widgets/fonts.h"
 
+#include "forms/widgets/fonts_platform.h"
+
 #include <QFont>
 #include <QSet>
 #include <QVariant>
@@ -55,6 +57,7 @@ void applyDesignFont(QWidget *control, const InstalledFaces &installed)
 // Arial Black has a single heavy face: bold DejaVu Sans is as wide and dark.
 void registerFontSubstitutes()
 {
+    addBundledFaces();
     const QStringList sans = {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
     const QStringList serif = {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), sans);

@@ -16,7 +16,7 @@ void registerFontSubstitutes();
 // 13.5) carries it in its dynamic property "fontPointSize". A face that is
 // not installed is replaced by its first installed substitute, so that Qt
 // need not search every installed font for it. installedFamilies is
-// QFontDatabase::families(), which is quicker read ahead on another thread.
+// QFontDatabase::families(), which is quicker read ahead in the background.
 void applyDesignFonts(QWidget *root, const QStringList &installedFamilies);
 
 } // namespace forms

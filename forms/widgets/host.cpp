@@ -1,6 +1,8 @@
 #include "forms/widgets/host.h"
 
+#include "forms/runtime/nestedwait.h"
 #include "forms/widgets/boxkeys.h"
+#include "forms/widgets/endprogram.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -8,7 +10,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace forms {
@@ -46,13 +47,13 @@ public:
             box.setEscapeButton(no);
             waitUntilKeysAreUp();
             const BoxKeysOnRelease keys(&box);
-            box.exec();
+            waitNested([&box] { return box.exec(); });
             return box.clickedButton() == yes ? vbYes : vbNo;
         }
         box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
         waitUntilKeysAreUp();
         const BoxKeysOnRelease keys(&box);
-        box.exec();
+        waitNested([&box] { return box.exec(); });
         return vbOK;
     }
 
@@ -67,14 +68,12 @@ public:
         dialog.setCancelButtonText(QStringLiteral("Annulla"));
         waitUntilKeysAreUp();
         const BoxKeysOnRelease keys(&dialog);
-        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+        return waitNested([&dialog] { return dialog.exec(); }) == QDialog::Accepted ? dialog.textValue() : QString();
     }
 
     [[noreturn]] void end() override
     {
-        // From any depth, also from inside an open box: nothing after End runs.
-        std::fflush(nullptr);
-        std::_Exit(0);
+        endProgram();
     }
 };
 

@@ -47,11 +47,11 @@ void announce(QWidget *window, const QString &news)
     QAccessible::updateAccessibility(&shown);
 }
 
-void tellCaretsOfFocusedBoxesOnly()
+void setUpSpokenFocus()
 {
     QAccessible::installUpdateHandler(passOnUnlessHiddenCaret);
 }
 
 } // namespace forms
 
-#include "spoken.moc"
+#include "spoken_native.moc"

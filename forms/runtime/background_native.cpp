@@ -1,0 +1,10 @@
+#include "forms/runtime/background.h"
+
+namespace forms {
+
+std::launch backgroundLaunch()
+{
+    return std::launch::async;
+}
+
+} // namespace forms
