@@ -3,12 +3,12 @@
 #include "forms/files/windowsdirectory.h"
 #include "gamefixture.h"
 #include "nonplainfiles.h"
+#include "programs.h"
 #include "recordfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QMap>
-#include <QProcess>
 #include <QSysInfo>
 #include <QTest>
 
@@ -434,16 +434,16 @@ void TestRecords::leftLockFileDoesNotBlock()
 // The lock is the system's, held while its holder lives and no longer.
 void TestRecords::lockIsFreedWhenItsHolderIsKilled()
 {
+    if (!canStartPrograms())
+        QSKIP("no other program can be started here");
     QTemporaryDir folder;
     const QString path = folder.filePath("primato.lock");
-    QProcess holder;
-    holder.start(QCoreApplication::applicationDirPath() + "/lockholder", {path});
-    QVERIFY(holder.waitForReadyRead(5000));
+    HelperProgram holder(QStringLiteral("lockholder"), {path});
+    QVERIFY(holder.waitForOutput(5000));
 
     forms::FileLock lock(path);
     QVERIFY(!lock.tryLock(50));
-    holder.kill();
-    QVERIFY(holder.waitForFinished());
+    QVERIFY(holder.kill());
     QVERIFY(lock.tryLock(1000));
     forms::FileLock other(path);
     QVERIFY(!other.tryLock(0));
@@ -570,21 +570,21 @@ void TestRecords::failedCarryOverIsTriedAgain()
 // only under the record lock. While another game holds it, none is made.
 void TestRecords::carryOverWaitsForTheLock()
 {
+    if (!canStartPrograms())
+        QSKIP("no other program can be started here");
     QTemporaryDir root;
     const QDir windows(root.filePath("Windows"));
     const QDir folder(root.filePath("mcm-mcd"));
     writeEarlierPair(windows);
     QVERIFY(QDir().mkpath(folder.path()));
-    QProcess holder;
-    holder.start(QCoreApplication::applicationDirPath() + "/lockholder", {folder.filePath("primato.lock")});
-    QVERIFY(holder.waitForReadyRead(5000));
+    HelperProgram holder(QStringLiteral("lockholder"), {folder.filePath("primato.lock")});
+    QVERIFY(holder.waitForOutput(5000));
     {
         GameFixture whileHeld({"Anna"}, folder.path(), {}, {windows.path()});
         QCOMPARE(whileHeld.game.ui().lblpunti->caption(), QString());
         QVERIFY(!folder.exists("primato.carried"));
     }
-    holder.kill();
-    QVERIFY(holder.waitForFinished());
+    QVERIFY(holder.kill());
     GameFixture afterwards({"Anna"}, folder.path(), {}, {windows.path()});
     QCOMPARE(afterwards.game.ui().lblpunti->caption().trimmed(), QStringLiteral("41"));
 }
