@@ -155,11 +155,12 @@ int idleCpu(int seconds)
 int clockAccuracy()
 {
     GameFixture fixture;
-    QTimer *timer = fixture.game.timer();
-    // The timer started within Load; count from its own start.
-    const auto started = Clock::now() - std::chrono::milliseconds(timer->interval() - timer->remainingTime());
+    forms::Timer *timer = fixture.game.timer();
+    // Counted from a start of the timer's own.
+    timer->start();
+    const auto started = Clock::now();
     int ticks = 0;
-    QObject::connect(timer, &QTimer::timeout, [&] {
+    QObject::connect(timer, &forms::Timer::timeout, [&] {
         if (++ticks < 900)
             return;
         report("clock_error", millisecondsSince(started) - 900000.0, "ms");

@@ -1,9 +1,7 @@
-// The fifteen-minute countdown. It counts ticks and never reads the time.
+// The fifteen-minute countdown. It counts the timer's ticks, one a second.
 #include "game/tavola.h"
 
 #include "ui_tavola.h"
-
-#include <QTimer>
 
 using namespace forms;
 

@@ -10,7 +10,6 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QShortcut>
-#include <QTimer>
 
 #include <algorithm>
 #include <optional>
@@ -97,7 +96,7 @@ void Tavola::wireEvents()
     connect(ui->cmdNext, &QPushButton::clicked, this, [this] { runHandler([this] { cmdNext_Click(); }); });
     connect(ui->cmdExit, &QPushButton::clicked, this, [this] { runHandler([this] { cmdExit_Click(); }); });
     connect(ui->Next, &QAction::triggered, this, [this] { runHandler([this] { Next_Click(); }); });
-    connect(Timer1, &QTimer::timeout, this, [this] { runHandler([this] { Timer1_Timer(); }); });
+    connect(Timer1, &forms::Timer::timeout, this, [this] { runHandler([this] { Timer1_Timer(); }); });
     for (QLineEdit *box : {ui->txtAnswer, ui->Text1, ui->Text2})
         box->installEventFilter(this);
     auto *timeAndCounts = new QShortcut(QKeySequence(Qt::Key_F1), centralWidget());

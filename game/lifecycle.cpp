@@ -14,7 +14,6 @@
 #include <QFontDatabase>
 #include <QLayout>
 #include <QLocale>
-#include <QTimer>
 
 using namespace forms;
 
@@ -69,8 +68,7 @@ void Tavola::Load()
     // a new game finds it at the size it had.
     setAttribute(Qt::WA_PendingResizeEvent);
     centreOnScreen(this);
-    Timer1 = new QTimer(this);
-    Timer1->setTimerType(Qt::PreciseTimer);
+    Timer1 = new forms::Timer(this);
     Timer1->setInterval(1000);
     Timer1->start();
     wireEvents();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/runtime/conversions.h"
+#include "forms/runtime/timer.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -12,7 +13,6 @@
 namespace Ui {
 class Tavola;
 }
-class QTimer;
 class QInputMethodEvent;
 class QKeyEvent;
 
@@ -88,7 +88,7 @@ private:
     void SaveRecordIfBeaten();
 
     std::unique_ptr<Ui::Tavola> ui;
-    QTimer *Timer1 = nullptr;
+    forms::Timer *Timer1 = nullptr;
     // Image2's picture, decoded and stretched aside while the first boxes wait.
     std::shared_future<QImage> background;
     // The installed font families. Qt reads them from the system at the first

@@ -1,6 +1,11 @@
+#include "forms/runtime/timer.h"
 #include "gamefixture.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 
 class TestClock : public QObject
 {
@@ -12,6 +17,8 @@ private slots:
     void borrowsThroughHours();
     void gameOverOnceAfterZero();
     void keepsCountingUnderConfirmation();
+    void timerMakesUpLateTicks_data();
+    void timerMakesUpLateTicks();
 };
 
 void TestClock::countsDown_data()
@@ -77,6 +84,44 @@ void TestClock::keepsCountingUnderConfirmation()
     fixture.host.whileOpen = [&](const ScriptedHost::Box &) { fixture.game.ticks(5); };
     fixture.game.ui().cmdExit->click();
     QCOMPARE(fixture.game.ui().lblconto->caption(), QStringLiteral("00:14:55"));
+}
+
+// A browser wakes a background tab's timers late, a busy machine may too:
+// the ticks missed come at once, as many as intervals have passed, unless a
+// tick's handler stops the timer.
+void TestClock::timerMakesUpLateTicks_data()
+{
+    QTest::addColumn<int>("stopAt");
+    QTest::newRow("every missed tick") << 0;
+    QTest::newRow("none after a handler stops it") << 2;
+}
+
+void TestClock::timerMakesUpLateTicks()
+{
+    QFETCH(int, stopAt);
+    constexpr int interval = 100;
+    forms::Timer timer;
+    timer.setInterval(interval);
+    int ticks = 0;
+    connect(&timer, &forms::Timer::timeout, [&] {
+        if (++ticks == stopAt)
+            timer.stop();
+    });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    timer.start();
+    QThread::msleep(4 * interval + interval / 2); // nothing runs meanwhile
+    // A loop of its own lets the system's late tick come (where timers need
+    // the browser, as in a page, too).
+    QEventLoop loop;
+    QTimer::singleShot(interval / 4, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (stopAt) {
+        QCOMPARE(ticks, stopAt);
+        QVERIFY(!timer.isActive());
+    } else {
+        QVERIFY2(ticks >= 4 && ticks <= elapsed.elapsed() / interval, qPrintable(QString::number(ticks)));
+    }
 }
 
 QTEST_MAIN(TestClock)

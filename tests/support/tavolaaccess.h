@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/runtime/timer.h"
 #include "forms/widgets/colors.h"
 #include "game/tavola.h"
 #include "ui_tavola.h"
@@ -7,7 +8,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMetaObject>
-#include <QTimer>
 
 // What a test may see and do inside the window; everything it triggers goes
 // through the same wiring as a player's events.
@@ -17,7 +17,7 @@ public:
     explicit TavolaTestAccess(Tavola &tavola) : t(tavola) { }
 
     Ui::Tavola &ui() const { return *t.ui; }
-    QTimer *timer() const { return t.Timer1; }
+    forms::Timer *timer() const { return t.Timer1; }
 
     // One second passes: Timer1 ticks, as the timer does, only while enabled.
     void tick() const
