@@ -31,15 +31,29 @@ QString accessibleText(QWidget *control, QAccessible::Text which)
     return about ? about->text(which) : QString();
 }
 
-// What a box says when it opens: its title and its text.
+// The text of a box.
 QString boxText(const QWidget *window)
 {
-    QString text;
     if (const auto *box = qobject_cast<const QMessageBox *>(window))
-        text = box->text();
-    else if (const auto *input = qobject_cast<const QInputDialog *>(window))
-        text = input->labelText();
-    return window->windowTitle() + QStringLiteral(". ") + text;
+        return box->text();
+    if (const auto *input = qobject_cast<const QInputDialog *>(window))
+        return input->labelText();
+    return QString();
+}
+
+// The parts in turn, each said once, each a sentence of its own.
+QString sentences(const QStringList &parts)
+{
+    QString said;
+    for (const QString &part : parts) {
+        const QString text = part.trimmed();
+        if (text.isEmpty() || said.contains(text))
+            continue;
+        if (!said.isEmpty())
+            said += QStringLiteral(".!?:;").contains(said.back()) ? QStringLiteral(" ") : QStringLiteral(". ");
+        said += text;
+    }
+    return said;
 }
 
 // The control that takes the focus is said by its name and description, and
@@ -51,10 +65,9 @@ void sayFocusChange(QWidget *before, QWidget *now)
     QStringList parts;
     QWidget *window = now->window();
     if (window->isModal() && (!before || before->window() != window))
-        parts << boxText(window);
+        parts << window->windowTitle() << boxText(window);
     parts << accessibleText(now, QAccessible::Name) << accessibleText(now, QAccessible::Description);
-    parts.removeAll(QString());
-    say(parts.join(QStringLiteral(". ")));
+    say(sentences(parts));
 }
 
 } // namespace
