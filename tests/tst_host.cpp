@@ -5,6 +5,7 @@
 #include "forms/widgets/toolkittexts.h"
 #include "programs.h"
 #include "scriptedhost.h"
+#include "waits.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -108,7 +109,7 @@ void TestHost::okBoxAndTimersUnderIt()
     clock.start();
     whenBoxOpens([&ticks](QWidget *box) {
         QCOMPARE(box->windowTitle(), QStringLiteral("mcm e MCD"));
-        QTRY_VERIFY(ticks >= 3);
+        QVERIFY(waitUntil([&ticks] { return ticks >= 3; }));
         buttonNamed(box, QStringLiteral("OK"))->click();
     });
     QCOMPARE(forms::MsgBox(QStringLiteral("Ciao")), 1);

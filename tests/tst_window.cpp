@@ -1,6 +1,8 @@
 #include "forms/widgets/graphicalbutton.h"
 #include "forms/widgets/label.h"
+#include "announcements.h"
 #include "gamefixture.h"
+#include "waits.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -33,12 +35,7 @@ QString accessibleDescription(QWidget *widget)
 // What the window last announced to screen readers, or "" before any news.
 QString announced(const GameFixture &fixture)
 {
-    for (QWidget *child : fixture.tavola->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(child);
-        if (accessible->role() == QAccessible::Notification)
-            return accessible->text(QAccessible::Name);
-    }
-    return {};
+    return lastAnnouncement(fixture.tavola.get());
 }
 
 void answer(GameFixture &fixture, const QString &typed)
@@ -77,6 +74,7 @@ class TestWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void controlsHaveTheirDesignFonts_data();
     void controlsHaveTheirDesignFonts();
     void autoSizedLabelsFitTheirDesignText();
@@ -106,6 +104,11 @@ private slots:
     void f1AnnouncesTheTimeLeftAndTheCounts_data();
     void f1AnnouncesTheTimeLeftAndTheCounts();
 };
+
+void TestWindow::init()
+{
+    forgetAnnouncements();
+}
 
 void TestWindow::controlsHaveTheirDesignFonts_data()
 {
@@ -285,7 +288,7 @@ void TestWindow::keysPressTheButtons()
     QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
 
     // An access key clicks the way a mouse does, after showing the button down.
-    QTRY_COMPARE(clicks.count(), 1);
+    QVERIFY(waitUntil([&clicks] { return clicks.count() == 1; }));
 }
 
 void TestWindow::altOpensTheMenuBar()
