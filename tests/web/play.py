@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Plays games of the web version in a real browser, with real keys and mouse:
 
-    play.py URL ENGINE SHOTS [--scenario all|game|timeout|tabs] [--name NAME]
+    play.py URL ENGINE SHOTS [--scenario all|answers|game|timeout|tabs] [--name NAME]
             [--size WxH] [--dpr N]
 
 URL is where tools/web/serve.py serves the folder tools/web/package.sh made;
@@ -10,23 +10,27 @@ What the game says comes from the page's live region, #annuncio, the same
 news a screen reader reads: a box's title and text as it opens, the focused
 control, the question, the verdict.  What the game saved comes from the
 browser's IndexedDB, where the game keeps its record folder.  Every scenario
-starts in a browser profile of its own, with no record yet.
+starts in a browser profile of its own, with no record yet; Chromium's
+language is Italian.
 
+answers  The child types a name and answers questions of both kinds, right
+         and wrong, until each kind had both; F1 tells the counts.  The
+         canvas, the console and the start offline as in game.
 game     The child types a name and answers questions of both kinds, right
          and wrong, until each kind had both; F1 tells the counts.  Alt+X,
-         then No: the game goes on.  A mouse click on the menu's NUOVO GIOCO,
-         then Si: the record box, then the name box of the new game; the
-         record is in IndexedDB, and still there after a reload, where the
-         game starts with no warning.  Also: the canvas fits the window at
-         the screen's full resolution; in Chromium, no blocked content and no
-         uncaught error, and the game starts again offline.
+         then No: the same question waits.  A mouse click on the menu's
+         NUOVO GIOCO, then Sì: the record box, then the name box of the new
+         game; the record is in IndexedDB, and still there after a reload,
+         where the game starts with no warning.  Also: the canvas fits the
+         window at the screen's full resolution; in Chromium, no blocked
+         content and no uncaught error, and the game starts again offline.
 timeout  Chromium only: the page's clock runs SPEED times faster.  One right
          answer, Alt+X, and the exit box stays open until the fifteen minutes
-         are over: the farewell opens over it, then the record box, and the
-         game ends.
-tabs     Two tabs of one browser play at once, both started before either
+         are over: the farewell, dated today with 0 hours left, opens over
+         it, then the record box, and the game ends.
+tabs     Two windows of one browser play at once, both started before either
          saves; the one with the lower score, whose record is stale by then,
-         saves second, then (in a fresh profile) first.  The higher score
+         leaves second, then (in a fresh profile) first.  The higher score
          stays, and the record box shows only when a record was saved.
 
 SHOTS gets a screenshot at each step.  One line per scenario tells how it
@@ -49,6 +53,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.remote.remote_connection import RemoteConnection
 from urllib3.exceptions import ReadTimeoutError
+from urllib3.util.retry import Retry
 
 LOAD_TIMEOUT = 300      # s: downloading and compiling the game, on a software GPU
 STEP_TIMEOUT = 30       # s: the game's answer to a key
@@ -71,8 +76,10 @@ COUNTS = r"Risposte esatte (\d+), errate (\d+), totali (\d+)"
 EXIT_BOX = r"Uscire dal programma\. Vuoi veramente lasciarmi\s*\?"
 NEW_GAME_BOX = r"INIZIARE NUOVA GARA\. INIZIAMO UNA NUOVA GARA\s*\?"
 YES = r"\bSì\b"
-RECORD_BOX = r"Ok ho registrato il tuo record, C A M P I O N E"
-FAREWELL = r"Data (\d\d/\d\d/\d\d)\. Ciao a presto\. Ore 0\b"
+RECORD_BOX = r"Ok ho registrato il tuo record, C A M P I O N E\W+OK\b"
+FAREWELL = r"Data (\S+)\. Ciao a presto\. Ore (\d+)\W+OK\b"      # the date, the hours left
+
+KEY_NAMES = {Keys.ENTER: "Enter", Keys.TAB: "Tab", Keys.F1: "F1"}
 
 # The menu bar's NUOVO GIOCO, in CSS pixels from the canvas's top left corner:
 # Qt draws the window at a fixed size, with its own faces, in every browser.
@@ -176,6 +183,9 @@ def browser(engine, size, dpr, fast_clock=False):
             options.add_argument(argument)
         if os.geteuid() == 0:
             options.add_argument("--no-sandbox")
+        # An Italian child's browser: the game's dates follow its language.
+        options.add_argument("--lang=it-IT")
+        options.add_experimental_option("prefs", {"intl.accept_languages": "it-IT,it"})
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         driver = webdriver.Chrome(options=options)
         if fast_clock:
@@ -205,8 +215,8 @@ def browser(engine, size, dpr, fast_clock=False):
 
 class Notes:
     """A scenario's screenshots, numbered in the order taken, and the last
-    news any of its pages was heard to say, for the report of a page that
-    stops answering."""
+    input and news of any of its pages, for the report of a page that stops
+    answering."""
 
     def __init__(self, folder, engine, scenario):
         self.folder = folder
@@ -214,6 +224,7 @@ class Notes:
         self.count = 0
         self.last_shot = None
         self.last_news = []
+        self.last_input = None
 
     def path(self, name):
         self.count += 1
@@ -295,22 +306,31 @@ class Page:
             return match
         return self.wait(what, timeout, heard)
 
+    def day(self):
+        """The page's date, as dd/mm/yy."""
+        day, month, year = self.js("const now = new Date(Date.now());"
+                                   " return [now.getDate(), now.getMonth() + 1, now.getFullYear()]")
+        return datetime.date(year, month, day).strftime("%d/%m/%y")
+
     def focus(self):
         self.js("const screen = document.getElementById('schermo');"
                 " if (document.activeElement !== screen) screen.focus();")
 
     def type(self, keys):
         self.focus()
+        self.notes.last_input = "".join(f"<{KEY_NAMES[key]}>" if key in KEY_NAMES else key for key in keys)
         ActionChains(self.driver).send_keys(keys).perform()
 
     def alt(self, key):
         self.focus()
+        self.notes.last_input = f"Alt+{key}"
         ActionChains(self.driver).key_down(Keys.ALT).send_keys(key).key_up(Keys.ALT).perform()
 
     def click(self, x, y):
         """A mouse click at CSS pixels x, y from the canvas's top left corner."""
         canvas = self.driver.find_element("id", "schermo")
         width, height = canvas.size["width"], canvas.size["height"]
+        self.notes.last_input = f"a click at {x}, {y}"
         ActionChains(self.driver).move_to_element_with_offset(canvas, x - width / 2, y - height / 2) \
             .click().perform()
 
@@ -434,15 +454,17 @@ class Page:
 
     def finish(self, saves):
         """The record box when saves (Enter closes it), then the game's end;
-        a record box when none is saved is a failure."""
-        def record_box_or_end():
-            match, after = self.find(RECORD_BOX)
+        a record box when none is saved, or any other box, is a failure."""
+        def box_or_end():
+            match, after = self.find(f"({RECORD_BOX})|{BOX_OK}")
             if match:
                 self.place = after
-                return "record box"
-            return self.state()[0] == "finito" and "end"
-        seen = self.wait("record box or end", STEP_TIMEOUT, record_box_or_end, over=True)
-        if seen == "record box":
+                return match
+            return self.state()[0] == "finito"
+        seen = self.wait("record box or end", STEP_TIMEOUT, box_or_end, over=True)
+        if seen is not True:
+            if not seen.group(1):
+                raise Failure(f"a box before the end: {seen.string}")
             if not saves:
                 raise Failure(f"a record box, with no record beaten; heard: {self.news()}")
             self.shot("record")
@@ -459,31 +481,46 @@ def answer(kind, first, second):
     return first * second // math.gcd(first, second)
 
 
-def play_game(page, url, name):
-    page.open(url)
-    page.check_canvas()
-    question = page.start_game(name)
-    page.shot("domanda")
-
-    # Each kind answered right, then wrong, until both kinds had both.
-    done = {}
+def answer_both_kinds(page, question):
+    """The questions of each kind answered right and wrong in turn, until
+    both kinds had both; the counts right and wrong."""
+    answered = {}
     right = wrong = 0
     for asked in range(MAX_QUESTIONS):
         if asked:
             question = page.next_question()
         kind = question.group(1)
-        rights_first = done.setdefault(kind, [])
-        answering_right = len(rights_first) % 2 == 0
-        page.reply(question, answering_right)
-        rights_first.append(answering_right)
-        right += answering_right
-        wrong += not answering_right
-        if len(done) == 2 and all(len(answers) >= 2 for answers in done.values()):
+        is_right = answered.get(kind, 0) % 2 == 0
+        page.reply(question, is_right)
+        answered[kind] = answered.get(kind, 0) + 1
+        right += is_right
+        wrong += not is_right
+        if len(answered) == 2 and min(answered.values()) >= 2:
             break
     else:
-        raise Failure(f"after {MAX_QUESTIONS} questions, still not both kinds twice: {done}")
+        raise Failure(f"after {MAX_QUESTIONS} questions, still not both kinds twice: {answered}")
     page.shot("risposte")
     page.check_counts(right, wrong)
+    return right, wrong
+
+
+def play_answers(page, url, name):
+    page.open(url)
+    page.check_canvas()
+    question = page.start_game(name)
+    page.shot("domanda")
+    right, wrong = answer_both_kinds(page, question)
+    page.check_console()
+    page.check_offline()
+    return f"{right} right, {wrong} wrong, the counts told by F1"
+
+
+def play_game(page, url, name):
+    page.open(url)
+    page.check_canvas()
+    question = page.start_game(name)
+    page.shot("domanda")
+    right, wrong = answer_both_kinds(page, question)
 
     # No in the exit box: the same question waits, and is answered.
     question = page.next_question()
@@ -523,13 +560,16 @@ def play_timeout(page, url, name):
     page.alt("x")
     page.hear("exit box", EXIT_BOX)
     page.shot("uscire")
-    today = page.js("const now = new Date(Date.now()); return [now.getDate(), now.getMonth() + 1, now.getFullYear()]")
+    # The page's day before and after: the farewell may come at midnight.
+    days = {page.day()}
     farewell = page.hear("farewell at the end of the time", FAREWELL, GAME_SECONDS / SPEED * 4 + STEP_TIMEOUT)
-    later = page.js("const now = new Date(Date.now()); return [now.getDate(), now.getMonth() + 1, now.getFullYear()]")
-    dates = {datetime.date(year, month, day).strftime("%d/%m/%y") for day, month, year in (today, later)}
-    if farewell.group(1) not in dates:
-        raise Failure(f"the farewell is dated {farewell.group(1)}, the page's date is {' or '.join(dates)}")
+    days.add(page.day())
     page.shot("ciao")
+    if farewell.group(1) not in days:
+        raise Failure(f"the farewell is dated {farewell.group(1)}, the page's date is {' or '.join(days)}")
+    if farewell.group(2) != "0":
+        raise Failure(f"the farewell says {farewell.group(2)} hours left, as the clock shows 00:00:00;"
+                      f" heard: {page.news()}")
     page.type(Keys.ENTER)
     page.finish(saves=True)
     page.check_record(1, name, "after the time ran out")
@@ -541,7 +581,9 @@ def play_tabs(driver, notes, engine, url, lower_first):
     with the lower score leaves first when lower_first."""
     high = Page(driver, notes, engine, "A-")
     high.open(url)
-    driver.switch_to.new_window("tab")
+    # A window of its own, not a tab: WebKit draws no screenshot of a tab
+    # that was in the background.
+    driver.switch_to.new_window("window")
     low = Page(driver, notes, engine, "B-")
     low.open(url)
     high.front()
@@ -576,6 +618,9 @@ def session(args, notes, play, fast_clock=False):
 def run(scenario, args):
     notes = Notes(args.shots, args.engine, scenario)
     try:
+        if scenario == "answers":
+            return session(args, notes, lambda driver: play_answers(Page(driver, notes, args.engine),
+                                                                    args.url, args.name))
         if scenario == "game":
             return session(args, notes, lambda driver: play_game(Page(driver, notes, args.engine),
                                                                  args.url, args.name))
@@ -586,11 +631,14 @@ def run(scenario, args):
             session(args, notes, lambda driver: play_tabs(driver, notes, args.engine, args.url, lower_first))
         return "the higher score kept whichever tab left first; a record box only for a record"
     except ReadTimeoutError:
-        raise Failure(f"the page stopped answering the driver for {COMMAND_TIMEOUT} s (frozen);"
-                      f" last heard: {notes.last_news[-3:]}; last screenshot: {notes.last_shot}") from None
+        raise Failure(f"the page stopped answering the driver for {COMMAND_TIMEOUT} s (frozen)"
+                      f" after {notes.last_input}; last heard: {notes.last_news[-3:]};"
+                      f" last screenshot: {notes.last_shot}") from None
+    except WebDriverException as error:
+        raise Failure(f"the browser's driver: {error.msg}; last heard: {notes.last_news[-3:]}") from None
 
 
-SCENARIOS = {"game": ("chromium", "webkit"), "timeout": ("chromium",), "tabs": ("chromium", "webkit")}
+SCENARIOS = {"answers": ("chromium", "webkit"), "game": ("chromium", "webkit"), "timeout": ("chromium",), "tabs": ("chromium", "webkit")}
 
 
 def size(text):
@@ -613,8 +661,9 @@ def main():
     if args.scenario != "all" and args.engine not in SCENARIOS[args.scenario]:
         parser.error(f"--scenario {args.scenario} is for {' and '.join(SCENARIOS[args.scenario])} only")
     os.makedirs(args.shots, exist_ok=True)
-    # A frozen page keeps every command of the driver waiting.
+    # A frozen page keeps every command of the driver waiting: once is enough.
     RemoteConnection.set_timeout(COMMAND_TIMEOUT)
+    Retry.DEFAULT = Retry(total=False)
 
     failed = 0
     for scenario, engines in SCENARIOS.items():
