@@ -481,9 +481,14 @@ def answer(kind, first, second):
     return first * second // math.gcd(first, second)
 
 
-def answer_both_kinds(page, question):
-    """The questions of each kind answered right and wrong in turn, until
-    both kinds had both; the counts right and wrong."""
+def answer_both_kinds(page, url, name):
+    """The page opened and a game started; then the questions of each kind
+    answered right and wrong in turn, until both kinds had both; the counts
+    right and wrong."""
+    page.open(url)
+    page.check_canvas()
+    question = page.start_game(name)
+    page.shot("domanda")
     answered = {}
     right = wrong = 0
     for asked in range(MAX_QUESTIONS):
@@ -505,22 +510,14 @@ def answer_both_kinds(page, question):
 
 
 def play_answers(page, url, name):
-    page.open(url)
-    page.check_canvas()
-    question = page.start_game(name)
-    page.shot("domanda")
-    right, wrong = answer_both_kinds(page, question)
+    right, wrong = answer_both_kinds(page, url, name)
     page.check_console()
     page.check_offline()
     return f"{right} right, {wrong} wrong, the counts told by F1"
 
 
 def play_game(page, url, name):
-    page.open(url)
-    page.check_canvas()
-    question = page.start_game(name)
-    page.shot("domanda")
-    right, wrong = answer_both_kinds(page, question)
+    right, wrong = answer_both_kinds(page, url, name)
 
     # No in the exit box: the same question waits, and is answered.
     question = page.next_question()

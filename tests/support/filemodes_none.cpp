@@ -1,6 +1,7 @@
 #include "filemodes.h"
 
-// A page's files belong to no user and no group: modes mean nothing there.
+// Windows and a page: no Unix modes, no umask.
+
 bool hasFileModes()
 {
     return false;
